@@ -1,0 +1,95 @@
+#include "app/common/Prompter.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QStringList>
+
+namespace ui {
+
+namespace {
+
+class StandardPrompter final : public Prompter {
+public:
+    QMessageBox::StandardButton message(QWidget *parent, QMessageBox::Icon icon,
+                                        const QString &caption, const QString &text,
+                                        QMessageBox::StandardButtons buttons) override
+    {
+        QMessageBox box(icon, caption, text, buttons, parent);
+        const int result = box.exec();
+        return static_cast<QMessageBox::StandardButton>(result);
+    }
+
+    QString openFileName(QWidget *parent, const FileDialogRequest &request) override
+    {
+        return QFileDialog::getOpenFileName(parent, QStringLiteral("打开"), request.proposedName,
+                                            qtFileFilter(request.filter));
+    }
+
+    QString saveFileName(QWidget *parent, const FileDialogRequest &request) override
+    {
+        QFileDialog dialog(parent, QStringLiteral("另存为"), QString(), qtFileFilter(request.filter));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        const QString suffix = plainSuffix(request.defaultSuffix);
+        if (!suffix.isEmpty())
+            dialog.setDefaultSuffix(suffix);
+        dialog.selectFile(request.proposedName);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        return dialog.selectedFiles().constFirst();
+    }
+
+    std::optional<QColor> colour(QWidget *parent, const QColor &initial) override
+    {
+        const QColor chosen = QColorDialog::getColor(initial, parent, QStringLiteral("颜色"));
+        if (!chosen.isValid())
+            return std::nullopt;
+        return chosen;
+    }
+};
+
+StandardPrompter standardPrompter;
+Prompter *current = &standardPrompter;
+
+} // namespace
+
+Prompter &prompter()
+{
+    return *current;
+}
+
+void setPrompter(Prompter *replacement)
+{
+    current = replacement ? replacement : &standardPrompter;
+}
+
+void showInformation(QWidget *parent, const QString &text)
+{
+    prompter().message(parent, QMessageBox::NoIcon, QStringLiteral("信息："), text, QMessageBox::Ok);
+}
+
+QString qtFileFilter(const QString &barSeparatedFilter)
+{
+    const QStringList parts = barSeparatedFilter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns = parts.at(i + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString &p : patterns)
+            p = p.trimmed();
+        filters << parts.at(i) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+QString plainSuffix(const QString &defaultSuffix)
+{
+    QString s = defaultSuffix.trimmed();
+    if (s.startsWith(QLatin1Char('*')))
+        s.remove(0, 1);
+    if (s.startsWith(QLatin1Char('.')))
+        s.remove(0, 1);
+    return s;
+}
+
+} // namespace ui

@@ -1,0 +1,87 @@
+#pragma once
+// A web view in design mode. This is the program's only door to the browser
+// engine: every operation is synchronous for its caller and returns once the
+// engine has done it. Page scripts never run; the editor's own scripts run in
+// an isolated world beside the page.
+#include <QPoint>
+#include <QString>
+#include <QUrl>
+#include <QVariant>
+#include <QWidget>
+#include <functional>
+
+class QKeyEvent;
+class QWebEngineView;
+
+namespace engine {
+
+class EditorPage;
+
+class EngineView : public QWidget {
+    Q_OBJECT
+public:
+    explicit EngineView(QWidget *parent = nullptr);
+    ~EngineView() override;
+
+    // Loads an address ("about:blank" in practice) and waits for the load.
+    bool Navigate(const QString &url);
+    // Switches design mode on or off; it stays in force for every document
+    // written later.
+    bool SetEditMode(bool on);
+    // Replaces the page with the given text. Relative addresses in the page
+    // resolve against baseFolder (a local directory) when it is given; the
+    // text itself is not changed. Clears the undo history.
+    bool WriteDocument(const QString &text, const QString &baseFolder = QString());
+    // The whole page: doctype and comments around the root element, then the
+    // root element's outer HTML, one per line.
+    QString ReadDocument();
+    // An editing command on the selection, e.g. "Bold", "FontSize" (1..7),
+    // "ForeColor" (colour as 0x00BBGGRR). Returns the engine's answer.
+    bool ExecCommand(const QString &name, const QVariant &value = QVariant());
+    // "Copy", "CUT", "PASTE", "SELECTALL".
+    bool RangeCommand(const QString &name);
+    // Inserts the markup as given at the caret or over the selection; the
+    // caret ends right after it. False when the document has no selection.
+    bool PasteHtml(const QString &fragment);
+    // Walk the one history of typing, formatting and insertions.
+    bool Undo();
+    bool Redo();
+
+    bool editMode() const { return m_editMode; }
+    bool canUndo();
+    bool canRedo();
+
+    // The widget that takes keyboard input for the page (for focus and tests).
+    QWidget *inputWidget() const;
+    // Called for every key press meant for the page before the engine sees it;
+    // returning true swallows the key.
+    void setKeyInterceptor(std::function<bool(QKeyEvent *)> interceptor);
+
+    // Runs a script in the editor's isolated world and returns its value.
+    QVariant evaluate(const QString &script, int timeoutMs = 60000);
+
+    // Text of a QString as a JavaScript string literal (quotes included).
+    static QString scriptLiteral(const QString &text);
+
+signals:
+    // The engine finished loading a document (ok is false on failure).
+    void navigationComplete(bool ok);
+    // The user asked for a context menu in the page, at this global position.
+    void contextMenuRequested(const QPoint &globalPos);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool loadAndWait(const std::function<void()> &startLoad);
+    void watchInputWidget();
+
+    QWebEngineView *m_view = nullptr;
+    EditorPage *m_page = nullptr;
+    bool m_editMode = false;
+    QUrl m_documentBase; // base address of the empty document last loaded
+    std::function<bool(QKeyEvent *)> m_keyInterceptor;
+    QObject *m_watchedInput = nullptr;
+};
+
+} // namespace engine
