@@ -1,0 +1,236 @@
+#include "codeview/CodeEditor.h"
+
+#include "codeview/ScintillaMessages.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMimeData>
+
+#include <memory>
+
+namespace codeview {
+
+using namespace sci;
+
+CodeEditor::CodeEditor(QWidget *parent) : QsciScintillaBase(parent)
+{
+    applyCreationSettings();
+    connect(this, &QsciScintillaBase::SCN_CHARADDED, this, &CodeEditor::onCharAdded);
+    connect(this, &QsciScintillaBase::SCN_MARGINCLICK, this,
+            [this](int position, int /*modifiers*/, int /*margin*/) { foldToggleAt(position); });
+}
+
+CodeEditor::~CodeEditor() = default;
+
+void CodeEditor::applyCreationSettings()
+{
+    send(SCI_SETMARGINWIDTHN, 1, 0);              // symbol margin hidden
+    send(SCI_SETREADONLY, 0);
+    send(SCI_SETHSCROLLBAR, 1);                   // both scroll bars
+    send(SCI_SETVSCROLLBAR, 1);
+    send(SCI_SETVIEWWS, 0);                       // white space invisible
+    send(SCI_SETWHITESPACEFORE, 1, 0x000000);
+    send(SCI_SETWHITESPACEBACK, 1, 0xFFFFFF);
+    send(SCI_SETCURSOR, static_cast<unsigned long>(-1)); // normal cursor
+    send(SCI_SETEOLMODE, 0);                      // CR LF
+    send(SCI_SETVIEWEOL, 0);
+    send(SCI_SETSELFORE, 1, 0xFFFFFF);            // white on navy
+    send(SCI_SETSELBACK, 1, 0x800000);
+    send(SCI_SETCARETFORE, 0x000000);
+    send(SCI_SETCARETLINEVISIBLE, 1);
+    send(SCI_SETCARETLINEBACK, 0xFFFFFF);
+    send(SCI_SETINDENTATIONGUIDES, 0);
+    send(SCI_SETWRAPMODE, 1);                     // wrap at word boundaries
+    send(SCI_SETCARETPERIOD, 500);
+    send(SCI_SETCARETWIDTH, 2);
+    send(SCI_SETCODEPAGE, 65001);                 // UTF-8
+}
+
+void CodeEditor::record(unsigned int message, unsigned long wParam, long lParam, const char *text,
+                        const char *key) const
+{
+    if (!trace_)
+        return;
+    SentMessage m;
+    m.message = message;
+    m.wParam = wParam;
+    m.lParam = text ? 0 : lParam;
+    if (text) {
+        m.text = text;
+        m.hasText = true;
+    }
+    if (key)
+        m.key = key;
+    trace_->push_back(std::move(m));
+}
+
+long CodeEditor::send(unsigned int message, unsigned long wParam, long lParam) const
+{
+    record(message, wParam, lParam, nullptr);
+    return SendScintilla(message, wParam, lParam);
+}
+
+long CodeEditor::sendText(unsigned int message, unsigned long wParam, const char *text) const
+{
+    record(message, wParam, 0, text ? text : "");
+    return SendScintilla(message, static_cast<uintptr_t>(wParam), text ? text : "");
+}
+
+long CodeEditor::sendTexts(unsigned int message, const char *key, const char *text) const
+{
+    record(message, 0, 0, text ? text : "", key ? key : "");
+    return SendScintilla(message, key ? key : "", text ? text : "");
+}
+
+long CodeEditor::length() const
+{
+    return send(SCI_GETLENGTH);
+}
+
+QString CodeEditor::text() const
+{
+    const long len = length();
+    if (len <= 0)
+        return QString();
+    QByteArray buffer(len + 1, '\0');
+    record(SCI_GETTEXT, static_cast<unsigned long>(len + 1), 0, nullptr);
+    SendScintilla(SCI_GETTEXT, static_cast<unsigned long>(len + 1), static_cast<void *>(buffer.data()));
+    buffer.truncate(len);
+    return QString::fromUtf8(buffer);
+}
+
+void CodeEditor::clearText()
+{
+    send(SCI_CLEARALL);
+}
+
+void CodeEditor::insertTextAt(int position, const QString &text)
+{
+    long bytePosition = 0;
+    if (position > 0) {
+        const QString current = this->text();
+        bytePosition = position >= current.size() ? long(current.toUtf8().size())
+                                                  : long(current.left(position).toUtf8().size());
+    }
+    const QByteArray utf8 = text.toUtf8();
+    sendText(SCI_INSERTTEXT, static_cast<unsigned long>(bytePosition), utf8.constData());
+}
+
+void CodeEditor::replaceAllText(const QString &text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    send(SCI_BEGINUNDOACTION);
+    send(SCI_CLEARALL);
+    sendText(SCI_INSERTTEXT, 0, utf8.constData());
+    send(SCI_ENDUNDOACTION);
+}
+
+void CodeEditor::paste()
+{
+    send(SCI_PASTE);
+}
+
+int CodeEditor::lineFromPosition(long position) const
+{
+    if (position < 0)
+        return 0;
+    return int(send(SCI_LINEFROMPOSITION, static_cast<unsigned long>(position)));
+}
+
+int CodeEditor::foldLevel(int line) const
+{
+    return int(send(SCI_GETFOLDLEVEL, static_cast<unsigned long>(line)));
+}
+
+void CodeEditor::toggleFold(int line)
+{
+    send(SCI_TOGGLEFOLD, static_cast<unsigned long>(line));
+}
+
+long CodeEditor::currentPosition() const
+{
+    return send(SCI_GETCURRENTPOS);
+}
+
+QByteArray CodeEditor::charAt(long position) const
+{
+    if (position < 0 || position >= length())
+        return QByteArray();
+    const long value = send(SCI_GETCHARAT, static_cast<unsigned long>(position));
+    return QByteArray(1, char(value & 0xFF));
+}
+
+const char *CodeEditor::rangePointer(long position, long length) const
+{
+    const long pointer = send(SCI_GETRANGEPOINTER, static_cast<unsigned long>(position), length);
+    return reinterpret_cast<const char *>(static_cast<intptr_t>(pointer));
+}
+
+void CodeEditor::setAutoCompletionSeparator(char separator)
+{
+    send(SCI_AUTOCSETSEPARATOR, static_cast<unsigned char>(separator));
+}
+
+void CodeEditor::showAutoCompletion(long lengthEntered, const std::string &items)
+{
+    sendText(SCI_AUTOCSHOW, static_cast<unsigned long>(lengthEntered), items.c_str());
+}
+
+void CodeEditor::foldToggleAt(long position)
+{
+    const int line = lineFromPosition(position);
+    const int level = foldLevel(line);
+    if (level & SC_FOLDLEVELHEADERFLAG)
+        toggleFold(line);
+}
+
+void CodeEditor::setCharacterAddedHandler(std::function<void(CodeEditor &)> handler)
+{
+    charAddedHandler_ = std::move(handler);
+}
+
+void CodeEditor::onCharAdded(int character)
+{
+    if (charAddedHandler_)
+        charAddedHandler_(*this);
+    const char32_t code = static_cast<char32_t>(character);
+    emit characterAdded(QString::fromUcs4(&code, 1));
+}
+
+QMenu *CodeEditor::createContextMenu(QWidget *parent)
+{
+    auto *menu = new QMenu(parent);
+    const bool writable = send(SCI_GETREADONLY) == 0;
+    const bool hasSelection = send(SCI_GETSELECTIONEMPTY) == 0;
+    const QClipboard *clipboard = QGuiApplication::clipboard();
+    const QMimeData *mime = clipboard ? clipboard->mimeData() : nullptr;
+    const bool clipboardHasText = mime && mime->hasText() && !mime->text().isEmpty();
+
+    auto add = [this, menu](const QString &caption, unsigned int command, bool enabled) {
+        QAction *action = menu->addAction(caption);
+        action->setEnabled(enabled);
+        connect(action, &QAction::triggered, this, [this, command] { send(command); });
+    };
+    add(QStringLiteral("撤消"), SCI_UNDO, writable && send(SCI_CANUNDO) != 0);
+    add(QStringLiteral("重复"), SCI_REDO, writable && send(SCI_CANREDO) != 0);
+    menu->addSeparator();
+    add(QStringLiteral("剪切"), SCI_CUT, writable && hasSelection);
+    add(QStringLiteral("复制"), SCI_COPY, hasSelection);
+    add(QStringLiteral("粘贴"), SCI_PASTE, writable && clipboardHasText);
+    add(QStringLiteral("删除"), SCI_CLEAR, writable && hasSelection);
+    menu->addSeparator();
+    add(QStringLiteral("选择全部"), SCI_SELECTALL, true);
+    return menu;
+}
+
+void CodeEditor::contextMenuEvent(QContextMenuEvent *event)
+{
+    std::unique_ptr<QMenu> menu(createContextMenu(this));
+    menu->exec(event->globalPos());
+    event->accept();
+}
+
+} // namespace codeview

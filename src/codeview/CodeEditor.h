@@ -1,0 +1,106 @@
+#pragma once
+// The code view's source editor: a Scintilla editor driven by its message
+// interface. The document is held in UTF-8; texts are exchanged with the rest
+// of the program as QString.
+#include <Qsci/qsciscintillabase.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QMenu;
+
+namespace codeview {
+
+// One message sent to the editor, as recorded by a message trace.
+struct SentMessage
+{
+    unsigned int message = 0;
+    unsigned long wParam = 0;
+    long lParam = 0;          // for text arguments: 0, the text is in text
+    std::string key;          // text given as wParam (properties)
+    std::string text;         // text given as lParam
+    bool hasText = false;
+
+    bool operator==(const SentMessage &o) const
+    {
+        return message == o.message && wParam == o.wParam && lParam == o.lParam
+            && key == o.key && hasText == o.hasText && text == o.text;
+    }
+};
+
+class CodeEditor : public QsciScintillaBase
+{
+    Q_OBJECT
+public:
+    explicit CodeEditor(QWidget *parent = nullptr);
+    ~CodeEditor() override;
+
+    // The settings every new editor gets, in their fixed order. The
+    // constructor runs this; it is public so the order can be checked.
+    void applyCreationSettings();
+
+    // Raw message access. Every message the program sends goes through these,
+    // so that a trace sees them all.
+    long send(unsigned int message, unsigned long wParam = 0, long lParam = 0) const;
+    long sendText(unsigned int message, unsigned long wParam, const char *text) const;
+    long sendTexts(unsigned int message, const char *key, const char *text) const;
+    // Records every message sent through send/sendText into trace until it
+    // is set back to nullptr.
+    void setMessageTrace(std::vector<SentMessage> *trace) { trace_ = trace; }
+
+    // Whole text, and length in bytes of the editor's UTF-8 document.
+    QString text() const;
+    long length() const;
+    void clearText();
+    // Inserts text at a character position (0 is the start); the position is
+    // clamped to the document.
+    void insertTextAt(int position, const QString &text);
+    // Replaces the whole text as one undoable step; the clipboard is not used.
+    void replaceAllText(const QString &text);
+    // The editor's standard paste from the system clipboard.
+    void paste();
+
+    // Queries used by the margin-click and character-added handlers. A
+    // negative position is not sent: the line is then 0 and the byte empty.
+    int lineFromPosition(long position) const;
+    int foldLevel(int line) const;
+    void toggleFold(int line);
+    long currentPosition() const;
+    QByteArray charAt(long position) const;
+    // Direct read-only view of the document bytes [position, position+length);
+    // valid until the document changes. Moves the editor's gap only when the
+    // range spans it.
+    const char *rangePointer(long position, long length) const;
+    void setAutoCompletionSeparator(char separator);
+    // Opens the completion list with lengthEntered bytes before the caret
+    // already typed; items is the separator-joined list in UTF-8.
+    void showAutoCompletion(long lengthEntered, const std::string &items);
+
+    // The margin-click handler: toggles the fold of the clicked line when that
+    // line starts a foldable block.
+    void foldToggleAt(long position);
+
+    // Run after every typed character, once it is in the document.
+    void setCharacterAddedHandler(std::function<void(CodeEditor &)> handler);
+
+    // The right-click menu, built for the editor's current state. The caller
+    // owns it.
+    QMenu *createContextMenu(QWidget *parent = nullptr);
+
+signals:
+    void characterAdded(const QString &character);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    void onCharAdded(int character);
+    void record(unsigned int message, unsigned long wParam, long lParam, const char *text,
+                const char *key = nullptr) const;
+
+    std::function<void(CodeEditor &)> charAddedHandler_;
+    mutable std::vector<SentMessage> *trace_ = nullptr;
+};
+
+} // namespace codeview

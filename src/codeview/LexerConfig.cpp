@@ -1,0 +1,289 @@
+#include "codeview/LexerConfig.h"
+
+#include "codeview/CodeEditor.h"
+#include "codeview/Completion.h"
+#include "codeview/EditorConfigFiles.h"
+#include "codeview/GbkText.h"
+#include "codeview/NumberText.h"
+#include "codeview/ScintillaMessages.h"
+
+#include <algorithm>
+
+namespace codeview {
+
+using namespace sci;
+
+namespace {
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// Appends the words of text to list, one space between words; runs of blanks
+// (including line breaks of a hand-edited file) separate words like a space.
+void appendWords(std::string &list, std::string_view text)
+{
+    size_t i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && isBlank(text[i]))
+            ++i;
+        const size_t start = i;
+        while (i < text.size() && !isBlank(text[i]))
+            ++i;
+        if (i > start) {
+            if (!list.empty())
+                list += ' ';
+            list.append(text.substr(start, i - start));
+        }
+    }
+}
+
+std::string childPath(const std::string &parent, int index)
+{
+    return parent + "/@" + std::to_string(index);
+}
+
+// Reads one attribute; a missing attribute reads as empty.
+std::string attributeOf(const XmlTree &tree, const std::string &path, const char *name)
+{
+    std::string value;
+    tree.Attribute(path, name, value);
+    return value;
+}
+
+} // namespace
+
+bool LexerConfig::Load(const QString &stylesFile, const QString &langsFile)
+{
+    stylesTree.LoadFile(stylesFile);
+    stylesPath = stylesFile;
+    langsTree.LoadFile(langsFile);
+    langsPath = langsFile;
+    return Parse();
+}
+
+bool LexerConfig::Parse()
+{
+    lexers.assign(kCapacity, LexerEntry());
+    for (int i = 1; i <= kCapacity; ++i) {
+        LexerEntry &entry = lexers[size_t(i - 1)];
+        const std::string lexerPath = childPath(stylesRoot, i);
+        entry.name = GbkToUtf8(attributeOf(stylesTree, lexerPath, "name"));
+        entry.position = i;
+
+        int styleCount = 0;
+        if (!stylesTree.ChildCount(lexerPath, styleCount))
+            return false;
+
+        // A LexerType without styles gets none: an all-zero style would paint
+        // black on black at size 0.
+        entry.styles.assign(size_t(styleCount), WordsStyleEntry());
+        for (int j = 1; j <= styleCount; ++j) {
+            WordsStyleEntry &style = entry.styles[size_t(j - 1)];
+            const std::string stylePath = childPath(lexerPath, j);
+            style.position = j;
+            style.name = GbkToUtf8(attributeOf(stylesTree, stylePath, "name"));
+            style.styleID = ParseNumber(attributeOf(stylesTree, stylePath, "styleID"));
+            style.fgColor = ParseNumber(attributeOf(stylesTree, stylePath, "fgColor"));
+            style.bgColor = ParseNumber(attributeOf(stylesTree, stylePath, "bgColor"));
+            style.fontName = GbkToUtf8(attributeOf(stylesTree, stylePath, "fontName"));
+            style.fontStyle = ParseNumber(attributeOf(stylesTree, stylePath, "fontStyle"));
+            style.fontSize = ParseNumber(attributeOf(stylesTree, stylePath, "fontSize"));
+        }
+
+        // The i-th Language; a missing one gives no keyword texts.
+        const std::string languagePath = childPath(langsRoot, i);
+        int keywordCount = 0;
+        if (!langsTree.ChildCount(languagePath, keywordCount))
+            keywordCount = 0;
+        entry.keywordTexts.clear();
+        for (int j = 1; j <= keywordCount; ++j) {
+            entry.keywordTexts.push_back(GbkToUtf8(langsTree.NodeText(childPath(languagePath, j))));
+            appendWords(entry.completionList, entry.keywordTexts.back());
+        }
+        SortWords(entry.completionList);
+        entry.wordBreaks = entry.name == "html" ? kHtmlWordBreaks : kOtherWordBreaks;
+    }
+    return true;
+}
+
+const LexerEntry *LexerConfig::lexer(std::string_view name) const
+{
+    for (const LexerEntry &entry : lexers)
+        if (entry.name == name)
+            return &entry;
+    return nullptr;
+}
+
+bool LexerConfig::FindLexer(std::string_view name, LexerEntry &entry) const
+{
+    const LexerEntry *found = lexer(name);
+    if (!found)
+        return false;
+    entry = *found;
+    return true;
+}
+
+void LexerConfig::ApplyTo(CodeEditor &editor) const
+{
+    LexerEntry html;
+    const bool haveHtml = FindLexer("html", html);
+    editor.send(SCI_SETSTYLEBITS, 7);
+    editor.send(SCI_SETLEXER, SCLEX_HTML);
+    if (haveHtml)
+        ApplyLexer(editor, html);
+    LexerEntry javascript;
+    if (FindLexer("javascript", javascript))
+        ApplyLexer(editor, javascript);
+}
+
+void LexerConfig::ApplyLexer(CodeEditor &editor, const LexerEntry &entry) const
+{
+    for (const WordsStyleEntry &s : entry.styles) {
+        const auto id = static_cast<unsigned long>(s.styleID);
+        editor.send(SCI_STYLESETFORE, id, s.fgColor);
+        editor.send(SCI_STYLESETBACK, id, s.bgColor);
+        editor.sendText(SCI_STYLESETFONT, id, s.fontName.c_str());
+        editor.send(SCI_STYLESETSIZE, id, s.fontSize);
+        if ((s.fontStyle & 1) == 1)
+            editor.send(SCI_STYLESETBOLD, id, 1);
+        if ((s.fontStyle & 2) == 2)
+            editor.send(SCI_STYLESETITALIC, id, 1);
+        if ((s.fontStyle & 4) == 4)
+            editor.send(SCI_STYLESETUNDERLINE, id, 1);
+    }
+
+    if (entry.name == "javascript") {
+        if (!entry.keywordTexts.empty())
+            editor.sendText(SCI_SETKEYWORDS, 1, entry.keywordTexts.front().c_str());
+    } else {
+        for (size_t k = 0; k < entry.keywordTexts.size(); ++k)
+            editor.sendText(SCI_SETKEYWORDS, static_cast<unsigned long>(k), entry.keywordTexts[k].c_str());
+    }
+}
+
+void LexerConfig::SortWords(std::string &text)
+{
+    if (text.empty())
+        return;
+    std::vector<std::string> words;
+    size_t start = 0;
+    for (;;) {
+        const size_t end = text.find(' ', start);
+        if (end == std::string::npos) {
+            if (start < text.size())
+                words.emplace_back(text, start);
+            break;
+        }
+        words.emplace_back(text, start, end - start);
+        start = end + 1;
+    }
+    // std::string compares bytes as unsigned values, a proper prefix first.
+    // Equal words are indistinguishable, so any correct sort gives the same
+    // result as a selection sort.
+    std::sort(words.begin(), words.end());
+    std::string joined;
+    joined.reserve(text.size());
+    for (size_t i = 0; i < words.size(); ++i) {
+        if (i)
+            joined += ' ';
+        joined += words[i];
+    }
+    text.swap(joined);
+}
+
+void LexerConfig::ShowCompletion(CodeEditor &editor) const
+{
+    const LexerEntry *html = lexer("html");
+    editor.setAutoCompletionSeparator(' ');
+    if (!html || html->completionList.empty())
+        return;
+    const long caret = editor.currentPosition();
+    if (caret <= 0)
+        return;
+    // Read the document in place rather than byte by byte through messages:
+    // the range ends at the caret, where typing leaves the editor's gap, so
+    // nothing is moved or copied.
+    const char *text = editor.rangePointer(0, caret);
+    if (!text)
+        return;
+    const size_t entered = CompletionWordLength(std::string_view(text, size_t(caret)),
+                                                WordBreakSet(html->wordBreaks),
+                                                LongestWord(html->completionList));
+    if (entered == 0)
+        return;
+    editor.showAutoCompletion(long(entered), html->completionList);
+}
+
+bool LexerConfig::IsSpace(std::string_view character)
+{
+    return character == " ";
+}
+
+bool LexerConfig::IsWordBreak(std::string_view tokens, std::string_view character)
+{
+    size_t start = 0;
+    while (start <= tokens.size()) {
+        size_t end = tokens.find(' ', start);
+        if (end == std::string_view::npos)
+            end = tokens.size();
+        if (tokens.substr(start, end - start) == character)
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+void ConfigureCodeEditor(CodeEditor &editor, LexerConfig &config)
+{
+    config.Load(EditorConfigPath(kStylersFileName), EditorConfigPath(kLangsFileName));
+    config.ApplyTo(editor);
+
+    // Line numbers
+    const unsigned long lineNumber = STYLE_LINENUMBER;
+    editor.sendText(SCI_STYLESETFONT, lineNumber, "宋体");
+    editor.send(SCI_STYLESETBOLD, lineNumber, 1);
+    editor.send(SCI_STYLESETSIZE, lineNumber, 8);
+    editor.send(SCI_STYLESETFORE, lineNumber, 65280);
+    editor.send(SCI_STYLESETBACK, lineNumber, 0xFF8800);
+
+    editor.send(SCI_SETTABWIDTH, 8);
+
+    // Margins: 0 line numbers, 2 folding (1 stays hidden)
+    editor.send(SCI_SETMARGINTYPEN, 0, SC_MARGIN_NUMBER);
+    editor.send(SCI_SETMARGINWIDTHN, 0, 25);
+    editor.send(SCI_SETMARGINWIDTHN, 2, 13);
+
+    editor.sendTexts(SCI_SETPROPERTY, "fold", "1");
+    editor.sendTexts(SCI_SETPROPERTY, "fold.compact", "0");
+    editor.sendTexts(SCI_SETPROPERTY, "fold.html", "1");
+    editor.sendTexts(SCI_SETPROPERTY, "fold.comment", "1");
+    editor.sendTexts(SCI_SETPROPERTY, "fold.preprocessor", "1");
+
+    editor.send(SCI_SETFOLDFLAGS, SC_FOLDFLAG_LINEAFTER_CONTRACTED);
+    editor.send(SCI_SETMARGINMASKN, 2, long(SC_MASK_FOLDERS));
+    editor.send(SCI_SETFOLDMARGINCOLOUR, 1, 0xFFFFFF);
+    editor.send(SCI_SETFOLDMARGINHICOLOUR, 1, 0xFFFFFF);
+    editor.send(SCI_SETMARGINSENSITIVEN, 2, 1);
+
+    // Box-tree folder markers: white on grey.
+    static constexpr struct { int marker; int symbol; } kMarkers[] = {
+        {31, 14}, // folder open: box minus
+        {30, 12}, // folder: box plus
+        {29, 9},  // folder sub: vertical line
+        {28, 10}, // folder tail: lower corner
+        {25, 13}, // folder end: box plus connected
+        {26, 15}, // folder open mid: box minus connected
+        {27, 11}, // folder mid tail: T corner
+    };
+    for (const auto &m : kMarkers) {
+        editor.send(SCI_MARKERDEFINE, static_cast<unsigned long>(m.marker), m.symbol);
+        editor.send(SCI_MARKERSETFORE, static_cast<unsigned long>(m.marker), 0xFFFFFF);
+        editor.send(SCI_MARKERSETBACK, static_cast<unsigned long>(m.marker), 0x808080);
+    }
+
+    editor.setCharacterAddedHandler([&config](CodeEditor &target) { config.ShowCompletion(target); });
+}
+
+} // namespace codeview
