@@ -1,0 +1,171 @@
+#include "app/common/InsertDialog.h"
+
+#include "app/common/DialogHost.h"
+#include "app/common/Prompter.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace ui {
+
+InsertDialog::InsertDialog(QWidget *owner, const QString &caption, const QSize &size)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                         | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(caption);
+    setWindowTitle(caption);
+    setAccessibleName(caption);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    setSizeGripEnabled(false);
+    setFixedSize(size);
+}
+
+void InsertDialog::bindConfirm(QAbstractButton *button, Builder builder)
+{
+    connect(button, &QAbstractButton::clicked, this,
+            [this, builder = std::move(builder)] { runBuilder(builder); });
+}
+
+void InsertDialog::bindCancel(QAbstractButton *button)
+{
+    connect(button, &QAbstractButton::clicked, this, &QWidget::close);
+}
+
+bool InsertDialog::runBuilder(const Builder &builder)
+{
+    // Inserting may wait on the engine in a local event loop; a second click
+    // on a confirm button meanwhile must not insert twice.
+    if (m_running)
+        return false;
+    m_running = true;
+    QPointer<InsertDialog> self(this);
+
+    const BuildResult result = builder ? builder() : BuildResult::close();
+    switch (result.action()) {
+    case BuildResult::Action::Insert: {
+        // The inserter is copied: the dialog may be gone when it returns.
+        const Inserter inserter = m_inserter;
+        if (inserter)
+            inserter(result.fragment());
+        if (!self)
+            return true;
+        emit fragmentInserted(result.fragment());
+        break;
+    }
+    case BuildResult::Action::Refuse:
+        showInformation(this, result.message());
+        if (self)
+            m_running = false;
+        return !self;
+    case BuildResult::Action::RefuseAndClose:
+        showInformation(this, result.message());
+        if (!self)
+            return true;
+        break;
+    case BuildResult::Action::Close:
+        break;
+    }
+    if (self) {
+        m_running = false;
+        close();
+    }
+    return true;
+}
+
+void nameControl(QWidget *control, const QString &name, const QString &accessibleName)
+{
+    control->setObjectName(name);
+    control->setAccessibleName(accessibleName);
+}
+
+namespace {
+
+// A label's text read aloud without its trailing colon.
+QString spokenLabel(const QString &label)
+{
+    QString spoken = label;
+    while (spoken.endsWith(QChar(0xFF1A)) || spoken.endsWith(QLatin1Char(':')))
+        spoken.chop(1);
+    return spoken.isEmpty() ? label : spoken;
+}
+
+} // namespace
+
+FieldForm::FieldForm(QWidget *page) : m_page(page)
+{
+    auto *column = new QVBoxLayout(page);
+    column->setContentsMargins(10, 8, 10, 8);
+    column->setSpacing(6);
+    m_form = new QFormLayout;
+    m_form->setSpacing(5);
+    m_form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    column->addLayout(m_form);
+    column->addStretch(1);
+    m_buttons = new QHBoxLayout;
+    m_buttons->addStretch(1);
+    column->addLayout(m_buttons);
+}
+
+void FieldForm::addRow(QWidget *control, const QString &name, const QString &label)
+{
+    nameControl(control, name, spokenLabel(label));
+    auto *caption = new QLabel(label, m_page);
+    caption->setBuddy(control);
+    m_form->addRow(caption, control);
+}
+
+QLineEdit *FieldForm::edit(const QString &name, const QString &label, const QString &text)
+{
+    auto *field = new QLineEdit(text, m_page);
+    addRow(field, name, label);
+    return field;
+}
+
+QComboBox *FieldForm::list(const QString &name, const QString &label, const QStringList &items)
+{
+    auto *box = new QComboBox(m_page);
+    box->addItems(items);
+    box->setCurrentIndex(items.isEmpty() ? -1 : 0);
+    addRow(box, name, label);
+    return box;
+}
+
+QCheckBox *FieldForm::check(const QString &name, const QString &caption, bool checked)
+{
+    auto *box = new QCheckBox(caption, m_page);
+    box->setChecked(checked);
+    nameControl(box, name, caption);
+    m_form->addRow(box);
+    return box;
+}
+
+QPushButton *FieldForm::button(const QString &name, const QString &caption)
+{
+    auto *button = new QPushButton(caption, m_page);
+    button->setAutoDefault(false);
+    nameControl(button, name, caption);
+    m_buttons->addWidget(button);
+    m_buttons->addStretch(1);
+    return button;
+}
+
+void FieldForm::confirmAndCancel(InsertDialog *dialog, const QString &confirmName,
+                                 const QString &cancelName, Builder builder)
+{
+    QPushButton *confirm = button(confirmName, QStringLiteral("确定"));
+    QPushButton *cancel = button(cancelName, QStringLiteral("取消"));
+    dialog->bindConfirm(confirm, std::move(builder));
+    dialog->bindCancel(cancel);
+}
+
+} // namespace ui

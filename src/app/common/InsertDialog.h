@@ -1,0 +1,134 @@
+#pragma once
+// The common frame of every insertion dialog: a fixed-size window with a
+// caption, owned by the main window, whose confirm buttons run a builder
+// (checks, then the fragment), hand the fragment to an inserter and close,
+// and whose cancel buttons just close. A builder dialog only lays out its
+// controls and says what its confirm buttons build.
+#include <QDialog>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QAbstractButton;
+class QBoxLayout;
+class QCheckBox;
+class QComboBox;
+class QFormLayout;
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace ui {
+
+// Puts a fragment into its target page; false when nothing could be inserted.
+// Builders never act on the answer.
+using Inserter = std::function<bool(const QString &fragment)>;
+
+// What a confirm button's builder decided.
+class BuildResult {
+public:
+    enum class Action {
+        Insert,          // insert the fragment, then close
+        Refuse,          // show the message, keep the dialog and its values
+        RefuseAndClose,  // show the message, then close without inserting
+        Close            // the builder did its own work; just close
+    };
+
+    static BuildResult insert(const QString &fragment) { return {Action::Insert, fragment}; }
+    static BuildResult refuse(const QString &message) { return {Action::Refuse, message}; }
+    static BuildResult refuseAndClose(const QString &message)
+    {
+        return {Action::RefuseAndClose, message};
+    }
+    static BuildResult close() { return {Action::Close, QString()}; }
+
+    Action action() const { return m_action; }
+    bool isInsert() const { return m_action == Action::Insert; }
+    // The fragment for Insert, else empty.
+    QString fragment() const { return m_action == Action::Insert ? m_text : QString(); }
+    // The message for the two refusals, else empty.
+    QString message() const
+    {
+        return (m_action == Action::Refuse || m_action == Action::RefuseAndClose) ? m_text
+                                                                                  : QString();
+    }
+
+private:
+    BuildResult(Action action, const QString &text) : m_action(action), m_text(text) {}
+    Action m_action;
+    QString m_text;
+};
+
+// A builder reads the dialog's controls at the moment it runs.
+using Builder = std::function<BuildResult()>;
+
+class InsertDialog : public QDialog {
+    Q_OBJECT
+public:
+    // A dialog window with the given caption and fixed size, owned by owner,
+    // not modal, deleted when closed (every opening starts afresh).
+    InsertDialog(QWidget *owner, const QString &caption, const QSize &size);
+
+    void setInserter(Inserter inserter) { m_inserter = std::move(inserter); }
+    const Inserter &inserter() const { return m_inserter; }
+
+    // The button runs the builder when clicked.
+    void bindConfirm(QAbstractButton *button, Builder builder);
+    // The button closes the dialog and does nothing else.
+    void bindCancel(QAbstractButton *button);
+
+    // What a confirm button does: run the builder, then insert and close,
+    // or show its message in the information box. True when the dialog
+    // closed.
+    bool runBuilder(const Builder &builder);
+
+signals:
+    // A fragment was handed to the inserter (before the dialog closed).
+    void fragmentInserted(const QString &fragment);
+
+private:
+    Inserter m_inserter;
+    bool m_running = false; // a builder is running (the inserter may pump events)
+};
+
+// Lays out a page of labelled fields, one per row, with the page's buttons in
+// a row underneath. Every control gets its object name and an accessible name
+// (its label, or its caption for buttons and check boxes).
+class FieldForm {
+public:
+    explicit FieldForm(QWidget *page);
+
+    QLineEdit *edit(const QString &name, const QString &label, const QString &text = QString());
+    // A drop-down list of fixed items with the first one selected.
+    QComboBox *list(const QString &name, const QString &label, const QStringList &items);
+    QCheckBox *check(const QString &name, const QString &caption, bool checked = false);
+    // Any other control on a labelled row; returns the control.
+    template <class Control>
+    Control *row(Control *control, const QString &name, const QString &label)
+    {
+        addRow(control, name, label);
+        return control;
+    }
+    // A button in the page's bottom row.
+    QPushButton *button(const QString &name, const QString &caption);
+    // The confirm "确定" and cancel "取消" pair, bound to the dialog.
+    void confirmAndCancel(InsertDialog *dialog, const QString &confirmName,
+                          const QString &cancelName, Builder builder);
+
+    QFormLayout *form() const { return m_form; }
+    QHBoxLayout *buttonRow() const { return m_buttons; }
+
+private:
+    void addRow(QWidget *control, const QString &name, const QString &label);
+
+    QWidget *m_page;
+    QFormLayout *m_form;
+    QHBoxLayout *m_buttons;
+};
+
+// Gives a control its object name and accessible name.
+void nameControl(QWidget *control, const QString &name, const QString &accessibleName);
+
+} // namespace ui

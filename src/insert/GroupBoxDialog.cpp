@@ -1,0 +1,42 @@
+#include "insert/GroupBoxDialog.h"
+
+#include "insert/ColourField.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace insert {
+
+GroupBoxDialog::GroupBoxDialog(QWidget *owner, ui::Inserter inserter)
+    : ui::InsertDialog(owner, GroupBoxDialogCaption, QSize(190, 254))
+{
+    setInserter(std::move(inserter));
+    const GroupBoxFields defaults;
+    ui::FieldForm form(this);
+    m_width = form.edit(QStringLiteral("编辑框1"), QStringLiteral("宽度："), defaults.width);
+    m_height = form.edit(QStringLiteral("编辑框2"), QStringLiteral("高度："), defaults.height);
+    m_align = form.list(QStringLiteral("组合框1"), QStringLiteral("标题对齐："),
+                        {QStringLiteral("左对齐"), QStringLiteral("居中"), QStringLiteral("右对齐")});
+    m_align->setCurrentIndex(defaults.alignIndex);
+    m_border = form.row(new ColourField(defaults.borderColour, this), QStringLiteral("颜色选择器2"),
+                        QStringLiteral("边框颜色："));
+    m_back = form.row(new ColourField(defaults.backColour, this), QStringLiteral("颜色选择器1"),
+                      QStringLiteral("背景颜色："));
+    m_title = form.edit(QStringLiteral("编辑框3"), QStringLiteral("标题："), defaults.title);
+    form.confirmAndCancel(this, QStringLiteral("按钮1"), QStringLiteral("按钮2"),
+                          [this] { return ui::BuildResult::insert(BuildGroupBox(fields())); });
+}
+
+GroupBoxFields GroupBoxDialog::fields() const
+{
+    GroupBoxFields values;
+    values.width = m_width->text();
+    values.height = m_height->text();
+    values.alignIndex = m_align->currentIndex();
+    values.borderColour = m_border->colour();
+    values.backColour = m_back->colour();
+    values.title = m_title->text();
+    return values;
+}
+
+} // namespace insert

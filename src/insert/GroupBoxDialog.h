@@ -1,0 +1,33 @@
+#pragma once
+// The dialog "插入分组框": size, title alignment, colours and title of a
+// group box (fieldset).
+#include "app/common/InsertDialog.h"
+#include "insert/SimpleElements.h"
+
+class QComboBox;
+class QLineEdit;
+
+namespace insert {
+
+class ColourField;
+
+inline const QString GroupBoxDialogCaption = QStringLiteral("插入分组框");
+
+class GroupBoxDialog : public ui::InsertDialog {
+    Q_OBJECT
+public:
+    GroupBoxDialog(QWidget *owner, ui::Inserter inserter);
+
+    // The dialog's values as they stand.
+    GroupBoxFields fields() const;
+
+private:
+    QLineEdit *m_width = nullptr;
+    QLineEdit *m_height = nullptr;
+    QComboBox *m_align = nullptr;
+    ColourField *m_border = nullptr;
+    ColourField *m_back = nullptr;
+    QLineEdit *m_title = nullptr;
+};
+
+} // namespace insert
