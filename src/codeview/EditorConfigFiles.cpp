@@ -125,7 +125,18 @@ std::string_view ShippedStylersXml()
 
 QString EditorConfigPath(const char *fileName)
 {
-    return QDir::tempPath() + QLatin1Char('/') + QLatin1String(fileName);
+    // QDir::tempPath() is empty when $TMPDIR names a directory that does not
+    // exist, which would put the files in the root directory. Keep the named
+    // directory instead: creating and reading there then simply fails.
+    QString dir = QDir::tempPath();
+    if (dir.isEmpty()) {
+        dir = QDir::cleanPath(qEnvironmentVariable("TMPDIR"));
+        if (dir.isEmpty())
+            dir = QStringLiteral("/tmp");
+    }
+    if (!dir.endsWith(QLatin1Char('/')))
+        dir += QLatin1Char('/');
+    return dir + QLatin1String(fileName);
 }
 
 bool WriteFileIfMissing(const QString &path, std::string_view content)
