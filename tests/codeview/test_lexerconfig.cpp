@@ -1,0 +1,312 @@
+// Reading the configuration files: number conversion, element paths, the
+// lexer table, word sorting and the completion decision. No editor needed.
+#include "TestSupport.h"
+#include "CodeviewTestData.h"
+#include "codeview/Completion.h"
+#include "codeview/EditorConfigFiles.h"
+#include "codeview/LexerConfig.h"
+#include "codeview/NumberText.h"
+#include "codeview/XmlTree.h"
+
+#include <climits>
+
+using namespace codeview;
+using cvtest::toGbk;
+using cvtest::writeFile;
+
+namespace {
+
+// A stylers.xml / langs.xml pair with the given bodies.
+struct Files
+{
+    QString styles, langs;
+};
+
+Files writeFiles(const QByteArray &styles, const QByteArray &langs)
+{
+    const QString dir = testsupport::freshTempDir();
+    Files f{dir + "/stylers.xml", dir + "/langs.xml"};
+    writeFile(f.styles, styles);
+    writeFile(f.langs, langs);
+    return f;
+}
+
+QByteArray stylesDoc(const QByteArray &lexerTypes)
+{
+    return "<ZelvoEditor><LexerStyles>" + lexerTypes + "</LexerStyles></ZelvoEditor>";
+}
+
+QByteArray langsDoc(const QByteArray &languages)
+{
+    return "<ZelvoEditor><Languages>" + languages + "</Languages></ZelvoEditor>";
+}
+
+QByteArray shipped(std::string_view bytes)
+{
+    return QByteArray(bytes.data(), qsizetype(bytes.size()));
+}
+
+size_t completion(const char *text, size_t longest = 20)
+{
+    return CompletionWordLength(text, WordBreakSet(LexerConfig::kHtmlWordBreaks), longest);
+}
+
+} // namespace
+
+class LexerConfigTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void numberConversion_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("value");
+        QTest::newRow("colour") << QByteArray("16711680") << 16711680;
+        QTest::newRow("fraction") << QByteArray("8.9") << 8;
+        QTest::newRow("negative fraction") << QByteArray("-2.5") << -2;
+        QTest::newRow("small negative") << QByteArray("-0.9") << 0;
+        QTest::newRow("hex digits") << QByteArray("FF0000") << 0;
+        QTest::newRow("hex prefix") << QByteArray("0x10") << 0;
+        QTest::newRow("empty") << QByteArray("") << 0;
+        QTest::newRow("blanks first") << QByteArray(" \t\r\n42") << 42;
+        QTest::newRow("plus sign") << QByteArray("+7") << 7;
+        QTest::newRow("sign then blank") << QByteArray("- 5") << 0;
+        QTest::newRow("trailing text") << QByteArray("12px") << 12;
+        QTest::newRow("exponent") << QByteArray("3.7e1") << 37;
+        QTest::newRow("bare exponent mark") << QByteArray("5e") << 5;
+        QTest::newRow("leading point") << QByteArray(".5") << 0;
+        QTest::newRow("inf") << QByteArray("inf") << 0;
+        QTest::newRow("nan") << QByteArray("nan") << 0;
+        QTest::newRow("too large") << QByteArray("99999999999") << INT_MAX;
+        QTest::newRow("too small") << QByteArray("-99999999999") << INT_MIN;
+        QTest::newRow("huge exponent") << QByteArray("1e400") << INT_MAX;
+        QTest::newRow("tiny exponent") << QByteArray("1e-400") << 0;
+    }
+    void numberConversion()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(int, value);
+        QCOMPARE(ParseNumber(std::string_view(text.constData(), size_t(text.size()))), value);
+    }
+
+    void elementPaths()
+    {
+        XmlTree tree;
+        QVERIFY(tree.LoadBytes("<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n"
+                               "<R>text<!-- c --><A n=\"1\"/>\r\n<B n=\"2\">x &lt;y&gt; <i>z</i></B>"
+                               "<A n=\"3\" g=\"\xC4\xAC\"/></R>"));
+        std::string v = "unchanged";
+        int count = -1;
+        QVERIFY(tree.ChildCount("R", count));
+        QCOMPARE(count, 3); // elements only: text and comments are skipped
+        QVERIFY(tree.Attribute("R/@2", "n", v));
+        QCOMPARE(v, std::string("2"));
+        QVERIFY(tree.Attribute("R/A", "n", v)); // a name selects the first match
+        QCOMPARE(v, std::string("1"));
+        QVERIFY(tree.Attribute("R/@3", "g", v));
+        QCOMPARE(v, std::string("\xC4\xAC")); // GBK bytes pass through
+        QCOMPARE(tree.NodeText("R/B"), std::string("x <y> z"));
+        QCOMPARE(tree.NodeText("R/@9"), std::string());
+
+        v = "unchanged";
+        for (const char *path : {"R/@4", "R/@0", "R/@x", "R/@", "R//A", "Q/@1", "R/C", ""})
+            QVERIFY2(!tree.Attribute(path, "n", v), path);
+        QVERIFY(!tree.Attribute("R/@1", "missing", v));
+        QCOMPARE(v, std::string("unchanged"));
+        QVERIFY(!tree.ChildCount("R/@7", count));
+
+        tree.Release();
+        QVERIFY(!tree.ChildCount("R", count));
+    }
+
+    void unreadableTreesFindNothing()
+    {
+        XmlTree tree;
+        int count = 0;
+        QVERIFY(!tree.LoadBytes("<R><A></R>"));
+        QVERIFY(!tree.ChildCount("R", count));
+        QVERIFY(!tree.LoadBytes(""));
+        QVERIFY(!tree.LoadFile(testsupport::freshTempDir() + "/absent.xml"));
+        QVERIFY(tree.LoadBytes("<R/>"));
+        QVERIFY(!tree.LoadBytes("garbage")); // a failed load drops the old tree
+        QVERIFY(!tree.ChildCount("R", count));
+    }
+
+    void shippedFilesParse()
+    {
+        const Files f = writeFiles(shipped(ShippedStylersXml()), shipped(ShippedLangsXml()));
+        LexerConfig config;
+        QVERIFY(!config.Load(f.styles, f.langs)); // stops at the third, absent LexerType
+        QCOMPARE(config.stylesPath, f.styles);
+        QCOMPARE(config.langsPath, f.langs);
+        QCOMPARE(int(config.lexers.size()), 5);
+
+        const LexerEntry &html = config.lexers[0];
+        QCOMPARE(html.name, std::string("html"));
+        QCOMPARE(html.position, 1);
+        QCOMPARE(int(html.styles.size()), 10);
+        const WordsStyleEntry &comment = html.styles[1];
+        QCOMPARE(comment.position, 2);
+        QCOMPARE(QString::fromStdString(comment.name), QStringLiteral("注释"));
+        QCOMPARE(comment.styleID, 9);
+        QCOMPARE(comment.fgColor, 255);
+        QCOMPARE(comment.bgColor, 65280);
+        QCOMPARE(comment.fontName, std::string("Fixedsys"));
+        QCOMPARE(comment.fontSize, 8);
+        QCOMPARE(html.styles[6].fontStyle, 1); // unknown tag
+        QCOMPARE(int(html.keywordTexts.size()), 1);
+        QCOMPARE(QByteArray::fromStdString(html.keywordTexts[0]).split(' ').size(), 226);
+        QVERIFY(html.keywordTexts[0].rfind("!doctype a abbr accept-charset accept ", 0) == 0); // file order
+        QVERIFY(html.completionList.rfind("!doctype a abbr accept accept-charset accesskey acronym action ", 0) == 0);
+        QVERIFY(QByteArray::fromStdString(html.completionList).endsWith(" vspace width xml xmlns"));
+        QCOMPARE(html.wordBreaks, std::string("< / \""));
+
+        const LexerEntry &js = config.lexers[1];
+        QCOMPARE(js.name, std::string("javascript"));
+        QCOMPARE(int(js.styles.size()), 10);
+        QCOMPARE(js.styles[3].styleID, 47);
+        QCOMPARE(js.styles[3].fgColor, 16711680);
+        QCOMPARE(QByteArray::fromStdString(js.completionList).split(' ').size(), 56);
+        QCOMPARE(js.wordBreaks, std::string("; ( ) [ ] { } = == > < !"));
+
+        QVERIFY(config.lexers[2].name.empty()); // never filled
+        LexerEntry copy;
+        QVERIFY(config.FindLexer("javascript", copy));
+        QCOMPARE(copy.completionList, js.completionList);
+        LexerEntry untouched;
+        untouched.name = "mine";
+        QVERIFY(!config.FindLexer("HTML", untouched)); // names are case-sensitive
+        QCOMPARE(untouched.name, std::string("mine"));
+    }
+
+    void editedKeywordListsAreSortedAndJoined()
+    {
+        const Files f = writeFiles(
+            stylesDoc("<LexerType name=\"html\"><WordsStyle styleID=\"0\"/></LexerType>"),
+            langsDoc("<Language><Keywords>zeta alpha mid</Keywords>"
+                     "<Keywords>\r\n   beta\r\n\tgamma  </Keywords><Keywords/></Language>"));
+        LexerConfig config;
+        config.Load(f.styles, f.langs);
+        const LexerEntry &html = config.lexers[0];
+        QCOMPARE(int(html.keywordTexts.size()), 3);
+        QCOMPARE(html.keywordTexts[0], std::string("zeta alpha mid")); // as written, for the lexer
+        QCOMPARE(html.completionList, std::string("alpha beta gamma mid zeta"));
+    }
+
+    void incompleteFilesDegradeQuietly()
+    {
+        // A missing attribute reads as empty, not as the previous element's value.
+        Files f = writeFiles(stylesDoc("<LexerType name=\"html\">"
+                                       "<WordsStyle styleID=\"3\" fgColor=\"255\" fontName=\"A\"/>"
+                                       "<WordsStyle styleID=\"4\"/></LexerType>"
+                                       "<LexerType name=\"javascript\"/>"),
+                             langsDoc("<Language/>"));
+        LexerConfig config;
+        config.Load(f.styles, f.langs);
+        const WordsStyleEntry &second = config.lexers[0].styles[1];
+        QCOMPARE(second.styleID, 4);
+        QCOMPARE(second.fgColor, 0);
+        QVERIFY(second.fontName.empty());
+        QVERIFY(config.lexers[0].keywordTexts.empty());
+        QVERIFY(config.lexers[0].completionList.empty());
+        QVERIFY(config.lexers[1].styles.empty()); // no all-zero style to apply
+        QVERIFY(config.lexers[1].keywordTexts.empty()); // its Language is missing
+
+        // Missing and malformed stylers.xml: nothing is found.
+        for (const QByteArray &styles : {QByteArray(), QByteArray("<ZelvoEditor><LexerStyles>"),
+                                         QByteArray("\xFF\xFE<")}) {
+            f = writeFiles(styles, shipped(ShippedLangsXml()));
+            LexerConfig broken;
+            QVERIFY(!broken.Load(f.styles, f.langs));
+            LexerEntry entry;
+            QVERIFY(!broken.FindLexer("html", entry));
+        }
+        LexerConfig absent;
+        QVERIFY(!absent.Load(f.styles + ".absent", f.langs + ".absent"));
+        QCOMPARE(int(absent.lexers.size()), 5);
+    }
+
+    void onlyFiveLexersAreRead()
+    {
+        QByteArray types;
+        for (int i = 1; i <= 6; ++i)
+            types += "<LexerType name=\"l" + QByteArray::number(i) + "\"/>";
+        const Files f = writeFiles(stylesDoc(types), langsDoc(""));
+        LexerConfig config;
+        QVERIFY(config.Load(f.styles, f.langs));
+        QCOMPARE(int(config.lexers.size()), 5);
+        LexerEntry entry;
+        QVERIFY(config.FindLexer("l5", entry));
+        QVERIFY(!config.FindLexer("l6", entry));
+    }
+
+    void sortWords_data()
+    {
+        QTest::addColumn<QByteArray>("words");
+        QTest::addColumn<QByteArray>("sorted");
+        QTest::newRow("prefix first") << QByteArray("accept-charset accept") << QByteArray("accept accept-charset");
+        QTest::newRow("punctuation first") << QByteArray("b !doctype a") << QByteArray("!doctype a b");
+        QTest::newRow("unsigned bytes") << QByteArray("\xC3\xA9 z") << QByteArray("z \xC3\xA9");
+        QTest::newRow("duplicates kept") << QByteArray("b a b") << QByteArray("a b b");
+        QTest::newRow("double space") << QByteArray("b  a") << QByteArray(" a b");
+        QTest::newRow("trailing space") << QByteArray("b a ") << QByteArray("a b");
+        QTest::newRow("empty") << QByteArray("") << QByteArray("");
+    }
+    void sortWords()
+    {
+        QFETCH(QByteArray, words);
+        QFETCH(QByteArray, sorted);
+        std::string text = words.toStdString();
+        LexerConfig::SortWords(text);
+        QCOMPARE(QByteArray::fromStdString(text), sorted);
+    }
+
+    void wordBreakTokens()
+    {
+        QVERIFY(LexerConfig::IsSpace(" "));
+        QVERIFY(!LexerConfig::IsSpace("\t"));
+        QVERIFY(LexerConfig::IsWordBreak(LexerConfig::kOtherWordBreaks, "="));
+        QVERIFY(LexerConfig::IsWordBreak(LexerConfig::kOtherWordBreaks, "!"));
+        QVERIFY(!LexerConfig::IsWordBreak(LexerConfig::kOtherWordBreaks, "/"));
+        QVERIFY(LexerConfig::IsWordBreak(LexerConfig::kHtmlWordBreaks, "\""));
+        const WordBreakSet other(LexerConfig::kOtherWordBreaks);
+        QVERIFY(other.breaksAt('=') && other.breaksAt(' ') && other.breaksAt(';'));
+        QVERIFY(!other.breaksAt('/') && !other.breaksAt('\n'));
+    }
+
+    void completionDecision_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<int>("entered");
+        QTest::newRow("tag name") << QByteArray("<d") << 1;
+        QTest::newRow("bare <") << QByteArray("<") << 0;
+        QTest::newRow("end tag") << QByteArray("</d") << 1;
+        QTest::newRow("closed value") << QByteArray("<a href=\"x\" t") << 1;
+        QTest::newRow("open value") << QByteArray("<a href=\"t") << 0;
+        QTest::newRow("after >") << QByteArray("<p>t") << 0;
+        QTest::newRow("after > and space") << QByteArray("<p> tab") << 0;
+        QTest::newRow("start of text") << QByteArray("ab") << 2;
+        QTest::newRow("space in plain text") << QByteArray("x ab") << 2;
+        QTest::newRow("newline does not break") << QByteArray("<a\r\nb") << 4;
+        QTest::newRow("= does not break") << QByteArray("<img src=x") << 5;
+        QTest::newRow("multi-byte text") << QByteArray("<\xE4\xB8\xAD" "d") << 4;
+        QTest::newRow("longer than any word") << QByteArray("<abcdefghijklmnopqrstuvwxyz") << 0;
+        QTest::newRow("empty") << QByteArray("") << 0;
+    }
+    void completionDecision()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(int, entered);
+        QCOMPARE(int(completion(before.constData())), entered);
+    }
+
+    void longestWord()
+    {
+        QCOMPARE(LongestWord("a abc ab"), size_t(3));
+        QCOMPARE(LongestWord(""), size_t(0));
+    }
+};
+
+ZELVO_TEST_MAIN(LexerConfigTest)
+#include "test_lexerconfig.moc"
