@@ -70,6 +70,7 @@ private slots:
     void secondConfirmDuringInsertionIsIgnored();
     void dialogDeletedDuringInsertion();
     void everyControlHasNames();
+    void modalDialogOwnedByADialog();
     void buttonDialogTakesMorePages();
 
 private:
@@ -362,6 +363,24 @@ void DialogsTest::everyControlHasNames()
              QStringLiteral("按钮ID"));
     QCOMPARE(control<QWidget>(expected[1].dialog, "颜色选择器1")->accessibleName(),
              QStringLiteral("背景颜色"));
+}
+
+void DialogsTest::modalDialogOwnedByADialog()
+{
+    // A dialog may open another one owned by itself that blocks everything
+    // else until it closes.
+    QDialog *outer = openGroupBox();
+    QDialog *inner = ui::DialogHost::of(outer)->openModal(ButtonDialogCaption, [this](QWidget *owner) {
+        return new ButtonDialog(owner, m_inserted.inserter());
+    });
+    QCOMPARE(inner->parentWidget(), outer);
+    QCOMPARE(inner->windowModality(), Qt::ApplicationModal);
+    QTRY_COMPARE(QApplication::activeModalWidget(), inner);
+    // The main window's own host knows nothing of it.
+    QVERIFY(!ui::DialogHost::of(m_owner.get())->find(ButtonDialogCaption));
+    inner->close();
+    QTRY_VERIFY(!QApplication::activeModalWidget());
+    QVERIFY(outer->isVisible());
 }
 
 void DialogsTest::buttonDialogTakesMorePages()

@@ -44,6 +44,8 @@ QDialog *DialogHost::openModal(const QString &kind, const Factory &factory)
 QDialog *DialogHost::show(const QString &kind, const Factory &factory, bool modal)
 {
     if (QDialog *open = find(kind)) {
+        if (open->isMinimized())
+            open->showNormal();
         open->raise();
         open->activateWindow();
         return open;
