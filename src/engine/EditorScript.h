@@ -1,0 +1,10 @@
+#pragma once
+#include <QString>
+
+namespace engine {
+// The editor's runtime for a design-mode document: one undo history for
+// typing, formatting and insertions, fragment insertion through DOM ranges,
+// and the whole-page reading. It installs itself as window.__zelvo in the
+// isolated world; every operation script starts with it.
+const QString &editorRuntimeScript();
+}
