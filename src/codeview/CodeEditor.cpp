@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
+#include <QScreen>
 
 #include <memory>
 
@@ -174,9 +175,21 @@ void CodeEditor::setAutoCompletionSeparator(char separator)
     send(SCI_AUTOCSETSEPARATOR, static_cast<unsigned char>(separator));
 }
 
-void CodeEditor::showAutoCompletion(long lengthEntered, const std::string &items)
+bool CodeEditor::showAutoCompletion(long lengthEntered, const std::string &items)
 {
+    const long wordStart = currentPosition() - lengthEntered;
+    const QPoint at(int(send(SCI_POINTXFROMPOSITION, 0, wordStart)),
+                    int(send(SCI_POINTYFROMPOSITION, 0, wordStart)));
+    if (!QGuiApplication::screenAt(viewport()->mapToGlobal(at)))
+        return false;
+    completionWordStart_ = wordStart;
     sendText(SCI_AUTOCSHOW, static_cast<unsigned long>(lengthEntered), items.c_str());
+    return true;
+}
+
+bool CodeEditor::autoCompletionActive() const
+{
+    return send(SCI_AUTOCACTIVE) != 0;
 }
 
 void CodeEditor::foldToggleAt(long position)

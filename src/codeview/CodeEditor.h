@@ -74,8 +74,13 @@ public:
     const char *rangePointer(long position, long length) const;
     void setAutoCompletionSeparator(char separator);
     // Opens the completion list with lengthEntered bytes before the caret
-    // already typed; items is the separator-joined list in UTF-8.
-    void showAutoCompletion(long lengthEntered, const std::string &items);
+    // already typed; items is the separator-joined list in UTF-8. The list is
+    // not opened (false) when the word does not lie on any screen: the
+    // editor component cannot place its list there and would crash.
+    bool showAutoCompletion(long lengthEntered, const std::string &items);
+    bool autoCompletionActive() const;
+    // Where the word began for which the list was last opened (-1: never).
+    long autoCompletionWordStart() const { return completionWordStart_; }
 
     // The margin-click handler: toggles the fold of the clicked line when that
     // line starts a foldable block.
@@ -101,6 +106,7 @@ private:
 
     std::function<void(CodeEditor &)> charAddedHandler_;
     mutable std::vector<SentMessage> *trace_ = nullptr;
+    long completionWordStart_ = -1;
 };
 
 } // namespace codeview

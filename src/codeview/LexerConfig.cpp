@@ -213,6 +213,11 @@ void LexerConfig::ShowCompletion(CodeEditor &editor) const
                                                 LongestWord(html->completionList));
     if (entered == 0)
         return;
+    // The list is already open for this word: the editor has narrowed it to
+    // the typed character itself, and opening it again would only rebuild the
+    // same list.
+    if (editor.autoCompletionActive() && editor.autoCompletionWordStart() == caret - long(entered))
+        return;
     editor.showAutoCompletion(long(entered), html->completionList);
 }
 

@@ -15,6 +15,8 @@ constexpr unsigned SCI_REDO = 2011;
 constexpr unsigned SCI_SELECTALL = 2013;
 constexpr unsigned SCI_CANREDO = 2016;
 constexpr unsigned SCI_GETREADONLY = 2140;
+constexpr unsigned SCI_POINTXFROMPOSITION = 2164;
+constexpr unsigned SCI_POINTYFROMPOSITION = 2165;
 constexpr unsigned SCI_LINEFROMPOSITION = 2166;
 constexpr unsigned SCI_SETREADONLY = 2171;
 constexpr unsigned SCI_CANUNDO = 2174;
@@ -81,6 +83,7 @@ constexpr unsigned long SC_MASK_FOLDERS = 0xFE000000UL;
 
 // Auto-completion
 constexpr unsigned SCI_AUTOCSHOW = 2100;
+constexpr unsigned SCI_AUTOCACTIVE = 2102;
 constexpr unsigned SCI_AUTOCSETSEPARATOR = 2106;
 
 // Lexer

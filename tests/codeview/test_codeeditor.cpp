@@ -9,6 +9,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QScreen>
+#include <algorithm>
 #include <memory>
 
 using namespace codeview;
@@ -377,6 +379,36 @@ private slots:
         QCOMPARE(typeAfter(e, "a", 'b'), 2L);
         QVERIFY(query(e, AUTOCACTIVE));
         QCOMPARE(typeAfter(e, "<p>中文</p>\r\n<", 'd'), 1L);
+
+        // Typing on in an open list narrows it without opening it again.
+        QCOMPARE(typeAfter(e, "<", 't'), 1L);
+        std::vector<SentMessage> trace;
+        e.setMessageTrace(&trace);
+        QTest::keyClick(&e, 'a');
+        e.setMessageTrace(nullptr);
+        QVERIFY(std::none_of(trace.begin(), trace.end(), [](const SentMessage &m) { return m.message == 2100; }));
+        QVERIFY(query(e, AUTOCACTIVE));
+        char current[64] = {};
+        e.SendScintilla(AUTOCGETCURRENTTEXT, 0UL, static_cast<void *>(current));
+        QCOMPARE(QByteArray(current), QByteArray("tabindex"));
+        // A space ends the word; the next word gets a list of its own.
+        QTest::keyClick(&e, ' ');
+        QVERIFY(!query(e, AUTOCACTIVE));
+        QCOMPARE(typeAfter(e, "<table ", 'b'), 1L);
+    }
+
+    void noListWhereNoScreenIs()
+    {
+        // The editor component cannot place a list outside every screen; it
+        // must not be asked to.
+        CodeEditor &e = startShipped();
+        e.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&e));
+        e.move(-20000, -20000);
+        QTRY_VERIFY(!QGuiApplication::screenAt(e.viewport()->mapToGlobal(QPoint(5, 5))));
+        QCOMPARE(typeAfter(e, "<", 'd'), -1L);
+        QVERIFY(!query(e, AUTOCACTIVE));
+        QCOMPARE(e.text(), QStringLiteral("<d"));
     }
 
     void addedKeywordIsOfferedAfterRestart()
