@@ -9,6 +9,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QContextMenuEvent>
+#include <QTimer>
 #include <QScreen>
 #include <algorithm>
 #include <memory>
@@ -240,6 +242,24 @@ private slots:
         query(e, SELECTALL);
         query(e, SETREADONLY, 1);
         QCOMPARE(enabledItems(), QStringList({"-", "-", "|", "-", "复制", "-", "-", "|", "选择全部"}));
+    }
+
+    void rightClickOpensTheChineseMenu()
+    {
+        CodeEditor e;
+        e.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&e));
+        QStringList captions;
+        QTimer::singleShot(0, [&captions] {
+            if (QWidget *popup = QApplication::activePopupWidget()) {
+                for (QAction *a : popup->actions())
+                    captions << (a->isSeparator() ? QStringLiteral("|") : a->text());
+                popup->close();
+            }
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(50, 10), e.viewport()->mapToGlobal(QPoint(50, 10)));
+        QApplication::sendEvent(e.viewport(), &event);
+        QCOMPARE(captions, QStringList({"撤消", "重复", "|", "剪切", "复制", "粘贴", "删除", "|", "选择全部"}));
     }
 
     void configurationMessagesInOrder()
