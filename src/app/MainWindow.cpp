@@ -1,0 +1,209 @@
+#include "app/MainWindow.h"
+
+#include "app/InitialisingWindow.h"
+#include "app/StatusBar.h"
+#include "codeview/CodeEditor.h"
+#include "codeview/EditorConfigFiles.h"
+#include "codeview/LexerConfig.h"
+#include "commands/EditorCommands.h"
+#include "commands/EnterHook.h"
+#include "commands/Formatting.h"
+#include "commands/Help.h"
+#include "commands/Menus.h"
+#include "commands/Toolbar.h"
+#include "document/DocumentController.h"
+#include "engine/EngineView.h"
+#include "insert/Insertion.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+
+namespace app {
+
+using commands::CommandId;
+
+MainWindow::MainWindow(codeview::LexerConfig &lexerConfig, QWidget *parent)
+    : QMainWindow(parent), m_lexerConfig(lexerConfig)
+{
+    setObjectName(QStringLiteral("主窗口"));
+    setWindowTitle(caption());
+    setAccessibleName(QStringLiteral("Zelvo网页编辑器V2.0"));
+    resize(822, 620);
+
+    commands::buildMenuBar(menuBar(), m_router);
+
+    // The client area is laid out by hand: the strip on top, the views
+    // filling the middle, the status bar along the bottom.
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("客户区"));
+    m_client->installEventFilter(this);
+    setCentralWidget(m_client);
+
+    m_toolbar = new commands::Toolbar(m_router, m_client);
+
+    m_views = new QTabWidget(m_client);
+    m_views->setObjectName(QStringLiteral("选择夹1"));
+    m_views->setAccessibleName(QStringLiteral("视图"));
+    m_views->setDocumentMode(true);
+    // The views cover the tab control's whole rectangle; pages change only
+    // through the view commands.
+    m_views->tabBar()->hide();
+
+    m_design = new engine::EngineView;
+    m_design->setObjectName(QStringLiteral("互联网浏览器1"));
+    m_design->setAccessibleName(QStringLiteral("设计视图"));
+    m_views->addTab(m_design, QStringLiteral("编辑器"));
+
+    m_code = new codeview::CodeEditor;
+    m_code->setObjectName(QStringLiteral("代码编辑框"));
+    m_code->setAccessibleName(QStringLiteral("代码视图"));
+    m_views->addTab(m_code, QStringLiteral("源文件"));
+    m_views->setCurrentIndex(0);
+
+    m_status = new StatusBar(m_client);
+
+    m_inspectorTimer = new QTimer(this);
+    m_inspectorTimer->setObjectName(QStringLiteral("时钟1"));
+    m_inspectorTimer->setInterval(50);
+    connect(m_inspectorTimer, &QTimer::timeout, this, &MainWindow::onInspectorTick);
+    m_inspectorTimer->start();
+
+    m_document = std::make_unique<document::DocumentController>(this, *m_design, *m_code, *m_views);
+
+    // The Enter key makes a line break from the first completed load on.
+    connect(m_design, &engine::EngineView::navigationComplete, this, [this] {
+        if (!commands::EnterHookInstalled(*m_design))
+            commands::InstallEnterHook(*m_design);
+    });
+    commands::InstallDesignContextMenu(*m_design, m_router);
+
+    bindCommands();
+    layoutClientArea(m_client->size());
+}
+
+MainWindow::~MainWindow() = default;
+
+QString MainWindow::caption()
+{
+    return QStringLiteral("Zelvo网页编辑器V2.0 —— Zelvo开发组作品");
+}
+
+void MainWindow::bindCommands()
+{
+    commands::bindEditorCommands(m_router, *m_design, *m_toolbar, this);
+
+    document::DocumentController *doc = m_document.get();
+    m_router.bind(CommandId::NewPage, [doc] { doc->NewPageCommand(); });
+    m_router.bind(CommandId::OpenPage, [doc] { doc->OpenPageCommand(); });
+    m_router.bind(CommandId::SavePage, [doc] { doc->SavePage(); });
+    m_router.bind(CommandId::SavePageAs, [doc] { doc->SavePageAs(); });
+    m_router.bind(CommandId::Exit, [this] {
+        if (m_document->CloseProgram()) {
+            m_closing = true;
+            QApplication::quit();
+        }
+    });
+    m_router.bind(CommandId::DesignView, [doc] { doc->ShowDesignView(); });
+    m_router.bind(CommandId::CodeView, [doc] { doc->ShowCodeView(); });
+    m_router.bind(CommandId::Preview, [doc] { doc->PreviewPage(); });
+
+    engine::EngineView *view = m_design;
+    m_router.bind(CommandId::InsertHorizontalRule, [view] { insert::InsertHorizontalRule(*view); });
+    m_router.bind(CommandId::InsertTextBox, [view] { insert::InsertTextBox(*view); });
+    m_router.bind(CommandId::InsertTextArea, [view] { insert::InsertTextArea(*view); });
+    m_router.bind(CommandId::InsertCheckBox, [view] { insert::InsertCheckBox(*view); });
+    m_router.bind(CommandId::InsertRadioButton, [view] { insert::InsertRadioButton(*view); });
+    m_router.bind(CommandId::InsertLabel, [view] { insert::InsertLabel(*view); });
+    m_router.bind(CommandId::InsertDateLabel, [view] { insert::InsertDateLabel(*view); });
+    m_router.bind(CommandId::InsertTimeLabel, [view] { insert::InsertTimeLabel(*view); });
+    m_router.bind(CommandId::InsertButton, [this, view] { insert::OpenButtonDialog(this, view); });
+    m_router.bind(CommandId::InsertGroupBox, [this, view] { insert::OpenGroupBoxDialog(this, view); });
+}
+
+void MainWindow::initialise()
+{
+    // 1. The greeting stays on screen while the rest runs.
+    m_initWindow = new InitialisingWindow(this);
+    connect(m_initWindow, &InitialisingWindow::actionRequested, this,
+            [this](InitialisingWindow::Action action) { runInitialChoice(int(action)); });
+    connect(m_initWindow, &QObject::destroyed, this, [this] { m_initWindow = nullptr; });
+    m_initWindow->show();
+    m_initWindow->raise();
+
+    // 2-4. An empty document in editing mode; Navigate returns once the
+    // engine reports the load complete.
+    m_design->Navigate(QStringLiteral("about:blank"));
+    m_design->SetEditMode(true);
+
+    // 5-6. The blank page, counting as unchanged.
+    m_document->InitialiseBlankPage();
+
+    // 7-8. Tooltips and the font list.
+    m_toolbar->applyTooltips();
+    commands::FillFontNameBox(m_toolbar->fontNameBox());
+
+    // 9-10. The code view's configuration files and styles.
+    codeview::WriteEditorConfigFiles();
+    codeview::ConfigureCodeEditor(*m_code, m_lexerConfig);
+
+    m_initialised = true;
+    if (m_initWindow)
+        m_initWindow->setReady();
+}
+
+void MainWindow::runInitialChoice(int action)
+{
+    switch (InitialisingWindow::Action(action)) {
+    case InitialisingWindow::Action::NewPage:
+        m_router.run(CommandId::NewPage);
+        break;
+    case InitialisingWindow::Action::OpenPage:
+        m_router.run(CommandId::OpenPage);
+        break;
+    case InitialisingWindow::Action::Tutorial:
+        m_router.run(CommandId::Tutorial);
+        break;
+    case InitialisingWindow::Action::None:
+        break;
+    }
+}
+
+void MainWindow::layoutClientArea(const QSize &client)
+{
+    const int w = client.width();
+    const int h = client.height();
+    m_toolbar->setGeometry(0, 0, w, commands::Toolbar::kHeight);
+    // Below 92 pixels of height the views have no visible area.
+    const int viewsHeight = h - commands::Toolbar::kHeight - StatusBar::kHeight;
+    m_views->setGeometry(0, commands::Toolbar::kHeight, w, std::max(0, viewsHeight));
+    m_status->setGeometry(0, h - StatusBar::kHeight, w, StatusBar::kHeight);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_client && event->type() == QEvent::Resize)
+        layoutClientArea(m_client->size());
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (m_closing || m_document->CloseProgram()) {
+        m_closing = true;
+        event->accept();
+        QApplication::quit();
+    } else {
+        event->ignore();
+    }
+}
+
+void MainWindow::onInspectorTick()
+{
+    // The element inspector runs here once it is part of the program.
+}
+
+} // namespace app
