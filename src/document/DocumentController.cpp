@@ -1,0 +1,295 @@
+#include "document/DocumentController.h"
+
+#include "app/common/Prompter.h"
+#include "codeview/CodeEditor.h"
+#include "document/BlankPage.h"
+#include "document/PageFile.h"
+#include "document/PreviewText.h"
+#include "engine/EngineView.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTabWidget>
+
+namespace document {
+
+namespace {
+
+constexpr int kDesignPage = 0;
+constexpr int kCodePage = 1;
+
+ui::FileDialogRequest newPageDialog()
+{
+    return {QStringLiteral("HTML文件（*.htm）|*.htm"), QStringLiteral("*.htm"), QStringLiteral("新建网页")};
+}
+
+ui::FileDialogRequest openPageDialog()
+{
+    return {QStringLiteral("HTML文件(*.htm);(*.html)|*.htm;*.html"), QString(), QString()};
+}
+
+ui::FileDialogRequest saveAsDialog()
+{
+    return {QStringLiteral("HTML文件（*.htm）|*.htm"), QStringLiteral("*.htm"), QStringLiteral("blank")};
+}
+
+QString shown(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+} // namespace
+
+DocumentController::DocumentController(QWidget *window, engine::EngineView &design,
+                                       codeview::CodeEditor &code, QTabWidget &views, QObject *parent)
+    : QObject(parent), m_window(window), m_design(design), m_code(code), m_views(views)
+{
+}
+
+void DocumentController::InitialiseBlankPage()
+{
+    m_design.WriteDocument(BlankPageTemplate());
+    m_state.currentPath.clear();
+    m_state.encoding = gbkEncoding();
+    // The engine rewrites the template's markup; its own reading is what the
+    // unsaved-changes test will compare with.
+    m_state.savedText = m_design.ReadDocument();
+}
+
+void DocumentController::ReadPage()
+{
+    m_state.engineText = m_design.ReadDocument();
+}
+
+void DocumentController::ReplaceCodeText(const QString &text)
+{
+    m_code.clearText();
+    m_code.insertTextAt(0, text);
+    // A new document: undo must not bring back the page that was there before.
+    m_code.send(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
+    m_code.send(QsciScintillaBase::SCI_GOTOPOS, 0);
+}
+
+bool DocumentController::IsPageChanged()
+{
+    ReadPage();
+    return pageChanged(m_state.engineText, m_state.savedText);
+}
+
+DocumentController::Unsaved DocumentController::askAboutUnsavedChanges()
+{
+    if (!IsPageChanged())
+        return Unsaved::Proceed;
+    const auto answer = ui::prompter().message(
+        m_window, QMessageBox::Question, QStringLiteral("是否保存"),
+        QStringLiteral("当前文件已改变，是否保存修改？"),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Yes) {
+        // The save is all this command does; the user gives it again for the
+        // new page, which then counts as unchanged.
+        SavePage();
+        return Unsaved::Stop;
+    }
+    return answer == QMessageBox::No ? Unsaved::Proceed : Unsaved::Stop;
+}
+
+void DocumentController::NewPageCommand()
+{
+    if (askAboutUnsavedChanges() == Unsaved::Proceed)
+        NewPage();
+}
+
+void DocumentController::OpenPageCommand()
+{
+    if (askAboutUnsavedChanges() == Unsaved::Proceed)
+        OpenPage();
+}
+
+void DocumentController::NewPage()
+{
+    const QString path = ui::prompter().saveFileName(m_window, newPageDialog());
+    if (path.isEmpty())
+        return;
+    const FileOutcome written = writeFileSafely(path, BlankPageTemplateBytes());
+    if (!written.ok) {
+        ui::showInformation(m_window, QStringLiteral("新建网页失败：无法写入文件“%1”。\n原因：%2。\n当前网页保持不变。")
+                                          .arg(shown(path), written.reason));
+        return;
+    }
+    m_state.currentPath = path;
+    m_state.encoding = gbkEncoding();
+    const QString page = BlankPageTemplate();
+    m_design.WriteDocument(page, pageFolder());
+    ReplaceCodeText(page);
+    m_state.savedText = m_design.ReadDocument();
+}
+
+void DocumentController::OpenPage()
+{
+    const QString path = ui::prompter().openFileName(m_window, openPageDialog());
+    if (path.isEmpty())
+        return;
+    // Nothing changes until the file has been read and decoded.
+    LoadedPage page = loadPageFile(path);
+    if (!page.ok) {
+        ui::showInformation(m_window, page.message);
+        return;
+    }
+    m_state.currentPath = path;
+    m_state.encoding = page.encoding;
+    m_design.WriteDocument(page.text, pageFolder());
+    // The code view gets the file's own text, not the engine's rewrite of it.
+    ReplaceCodeText(page.text);
+    m_state.savedText = m_design.ReadDocument();
+}
+
+void DocumentController::reportWriteFailure(const QString &path, const QString &reason)
+{
+    ui::showInformation(m_window, QStringLiteral("保存失败：无法写入文件“%1”。\n原因：%2。\n网页的修改尚未保存。")
+                                      .arg(shown(path), reason));
+}
+
+bool DocumentController::writePage(const QString &path, bool announceSuccess)
+{
+    if (m_state.engineText.isEmpty()) {
+        // Even an empty page reads back with its html element; an empty
+        // reading means the design view did not answer.
+        ui::showInformation(m_window, QStringLiteral("无法读取设计视图中的网页，文件“%1”没有保存。").arg(shown(path)));
+        return false;
+    }
+    PageEncoding written;
+    const FileOutcome outcome = savePageFile(path, m_state.engineText, m_state.encoding, &written);
+    if (!outcome.ok) {
+        reportWriteFailure(path, outcome.reason);
+        return false;
+    }
+    m_state.encoding = written;
+    m_state.savedText = m_state.engineText;
+    if (announceSuccess)
+        ui::showInformation(m_window, QStringLiteral("保存文档成功！"));
+    return true;
+}
+
+bool DocumentController::SavePage()
+{
+    ReadPage();
+    if (m_state.currentPath.isEmpty())
+        return SavePageAs();
+    return writePage(m_state.currentPath, true);
+}
+
+bool DocumentController::SavePageAs()
+{
+    ReadPage();
+    const QString path = ui::prompter().saveFileName(m_window, saveAsDialog());
+    if (path.isEmpty())
+        return false; // cancelled: the page still counts as changed
+    // The page's own file stays the one Save writes to.
+    return writePage(path, true);
+}
+
+bool DocumentController::CloseProgram()
+{
+    if (!IsPageChanged())
+        return true; // an unchanged page leaves the preview file in place
+    const auto answer = ui::prompter().message(
+        m_window, QMessageBox::Question, QStringLiteral("是否保存"),
+        QStringLiteral("当前文件已改变，是否保存修改？"),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::No) {
+        removePreviewFile();
+        return true;
+    }
+    if (answer != QMessageBox::Yes)
+        return false;
+
+    QString path = m_state.currentPath;
+    if (path.isEmpty()) {
+        path = ui::prompter().saveFileName(m_window, saveAsDialog());
+        if (path.isEmpty())
+            return false;
+    }
+    if (!writePage(path, false))
+        return false; // the page is not saved: keep the program running
+    removePreviewFile();
+    return true;
+}
+
+void DocumentController::ShowCodeView()
+{
+    if (m_views.currentIndex() != kDesignPage)
+        return;
+    ReadPage();
+    m_state.codeText = m_code.text();
+    if (m_state.engineText != m_state.codeText)
+        m_code.replaceAllText(m_state.engineText); // one undoable step; the clipboard is left alone
+    m_views.setCurrentIndex(kCodePage);
+}
+
+void DocumentController::ShowDesignView()
+{
+    if (m_views.currentIndex() != kCodePage)
+        return;
+    ReadPage();
+    m_state.codeText = m_code.text();
+    if (m_state.engineText != m_state.codeText) {
+        // WriteDocument returns once the engine has the page, so the reading
+        // that follows sees it.
+        m_design.WriteDocument(m_state.codeText, pageFolder());
+        m_design.update();
+        ReadPage();
+    }
+    m_views.setCurrentIndex(kDesignPage);
+}
+
+void DocumentController::PreviewPage()
+{
+    const QString text = m_views.currentIndex() == kCodePage ? m_code.text() : m_design.ReadDocument();
+    const QByteArray bytes = encodePage(withBaseForPreview(text, pageFolder()),
+                                        encodingForSaving(text, m_state.encoding));
+
+    QString path = QDir(programDirectory()).filePath(previewFileName());
+    FileOutcome written = writeFileSafely(path, bytes);
+    if (!written.ok) {
+        // The program's directory is not writable (an installed program):
+        // the temporary-files directory takes the preview instead.
+        const QString fallback = QDir(QDir::tempPath()).filePath(previewFileName());
+        const FileOutcome second = writeFileSafely(fallback, bytes);
+        if (!second.ok) {
+            ui::showInformation(m_window, QStringLiteral("无法预览：预览文件“%1”写不进去（%2），“%3”也写不进去（%4）。")
+                                              .arg(shown(path), written.reason, shown(fallback), second.reason));
+            return;
+        }
+        path = fallback;
+    }
+    m_lastPreviewPath = path;
+    const QUrl url = QUrl::fromLocalFile(path);
+    const bool opened = m_openUrl ? m_openUrl(url) : QDesktopServices::openUrl(url);
+    if (!opened)
+        ui::showInformation(m_window, QStringLiteral("无法打开浏览器预览网页。预览文件在“%1”。").arg(shown(path)));
+}
+
+void DocumentController::removePreviewFile()
+{
+    const QString inProgramDir = QDir(programDirectory()).filePath(previewFileName());
+    if (QFileInfo::exists(inProgramDir))
+        QFile::remove(inProgramDir);
+    // Elsewhere only the file this run wrote itself is removed.
+    if (!m_lastPreviewPath.isEmpty() && m_lastPreviewPath != inProgramDir)
+        QFile::remove(m_lastPreviewPath);
+}
+
+QString DocumentController::programDirectory() const
+{
+    return m_programDir.isEmpty() ? QCoreApplication::applicationDirPath() : m_programDir;
+}
+
+QString DocumentController::pageFolder() const
+{
+    return m_state.currentPath.isEmpty() ? QString() : QFileInfo(m_state.currentPath).absolutePath();
+}
+
+} // namespace document

@@ -1,0 +1,465 @@
+#include "document/PageCodec.h"
+
+#include <QRegularExpression>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <QtEndian>
+
+#include <cerrno>
+#include <cstring>
+#include <iconv.h>
+
+namespace document {
+
+namespace {
+
+// iconv's name for the QString's own UTF-16 layout.
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+constexpr const char *kNativeUtf16 = "UTF-16LE";
+#else
+constexpr const char *kNativeUtf16 = "UTF-16BE";
+#endif
+
+constexpr qsizetype kDeclarationScan = 64 * 1024;
+
+class Converter {
+public:
+    Converter(const char *to, const char *from) : cd_(iconv_open(to, from)) {}
+    ~Converter()
+    {
+        if (valid())
+            iconv_close(cd_);
+    }
+    Converter(const Converter &) = delete;
+    Converter &operator=(const Converter &) = delete;
+    bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+    iconv_t handle() const { return cd_; }
+
+private:
+    iconv_t cd_;
+};
+
+bool iconvKnows(const QByteArray &name)
+{
+    return Converter(kNativeUtf16, name.constData()).valid();
+}
+
+// Strict decoding through iconv; badOffset receives the first undecodable byte.
+std::optional<QString> iconvDecode(const QByteArray &name, const QByteArray &bytes, qsizetype *badOffset)
+{
+    Converter conv(kNativeUtf16, name.constData());
+    if (!conv.valid())
+        return std::nullopt;
+    QByteArray out;
+    out.resize(bytes.size() * 2 + 64);
+    char *in = const_cast<char *>(bytes.constData());
+    size_t inLeft = size_t(bytes.size());
+    size_t used = 0;
+    while (true) {
+        char *outPtr = out.data() + used;
+        size_t outLeft = size_t(out.size()) - used;
+        const size_t rc = inLeft ? iconv(conv.handle(), &in, &inLeft, &outPtr, &outLeft)
+                                 : iconv(conv.handle(), nullptr, nullptr, &outPtr, &outLeft);
+        const int err = errno;
+        used = size_t(outPtr - out.data());
+        if (rc != size_t(-1)) {
+            if (inLeft == 0)
+                break;
+            continue;
+        }
+        if (err == E2BIG) {
+            out.resize(out.size() * 2);
+            continue;
+        }
+        // EILSEQ, or EINVAL for a sequence cut off at the end.
+        if (badOffset)
+            *badOffset = qsizetype(in - bytes.constData());
+        return std::nullopt;
+    }
+    return QString(reinterpret_cast<const QChar *>(out.constData()), qsizetype(used / 2));
+}
+
+std::optional<QString> qtDecode(QStringConverter::Encoding encoding, QByteArrayView bytes)
+{
+    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+std::optional<QString> decodeUtf16(QByteArrayView bytes, bool bigEndian)
+{
+    if (bytes.size() % 2)
+        return std::nullopt;
+    QString text(bytes.size() / 2, Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    const uchar *in = reinterpret_cast<const uchar *>(bytes.data());
+    for (qsizetype i = 0; i < text.size(); ++i)
+        out[i] = bigEndian ? qFromBigEndian<quint16>(in + 2 * i) : qFromLittleEndian<quint16>(in + 2 * i);
+    return text;
+}
+
+// Offset of the first byte of an invalid UTF-8 sequence, or -1.
+qsizetype firstInvalidUtf8(QByteArrayView bytes)
+{
+    const uchar *p = reinterpret_cast<const uchar *>(bytes.data());
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n;) {
+        const uchar c = p[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int extra;
+        char32_t cp;
+        if (c >= 0xC2 && c <= 0xDF) { extra = 1; cp = c & 0x1F; }
+        else if (c >= 0xE0 && c <= 0xEF) { extra = 2; cp = c & 0x0F; }
+        else if (c >= 0xF0 && c <= 0xF4) { extra = 3; cp = c & 0x07; }
+        else return i;
+        for (int k = 1; k <= extra; ++k) {
+            if (i + k >= n || (p[i + k] & 0xC0) != 0x80)
+                return i;
+            cp = (cp << 6) | (p[i + k] & 0x3F);
+        }
+        if ((extra == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
+            (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)))
+            return i;
+        i += extra + 1;
+    }
+    return -1;
+}
+
+bool isAscii(QByteArrayView bytes)
+{
+    for (char c : bytes)
+        if (uchar(c) >= 0x80)
+            return false;
+    return true;
+}
+
+QString withoutLoneSurrogates(const QString &text)
+{
+    const qsizetype n = text.size();
+    const QChar *d = text.constData();
+    qsizetype i = 0;
+    for (; i < n; ++i) {
+        if (d[i].isHighSurrogate() && i + 1 < n && d[i + 1].isLowSurrogate())
+            ++i;
+        else if (d[i].isSurrogate())
+            break;
+    }
+    if (i == n)
+        return text;
+    QString fixed = text;
+    for (; i < n; ++i) {
+        if (fixed[i].isHighSurrogate() && i + 1 < n && fixed[i + 1].isLowSurrogate())
+            ++i;
+        else if (fixed[i].isSurrogate())
+            fixed[i] = QChar(QChar::ReplacementCharacter);
+    }
+    return fixed;
+}
+
+// Encodes through iconv; characters the target cannot hold become numeric
+// character references.
+QByteArray iconvEncode(const char *name, const QString &text)
+{
+    Converter conv(name, kNativeUtf16);
+    if (!conv.valid())
+        return text.toUtf8(); // cannot happen for an encoding that decoded the page
+    QByteArray out;
+    out.resize(text.size() * 2 + 64);
+    char *in = reinterpret_cast<char *>(const_cast<QChar *>(text.constData()));
+    size_t inLeft = size_t(text.size()) * 2;
+    size_t used = 0;
+    while (true) {
+        char *outPtr = out.data() + used;
+        size_t outLeft = size_t(out.size()) - used;
+        const size_t rc = inLeft ? iconv(conv.handle(), &in, &inLeft, &outPtr, &outLeft)
+                                 : iconv(conv.handle(), nullptr, nullptr, &outPtr, &outLeft);
+        const int err = errno;
+        used = size_t(outPtr - out.data());
+        if (rc != size_t(-1)) {
+            if (inLeft == 0)
+                break;
+            continue;
+        }
+        if (err == E2BIG) {
+            out.resize(out.size() * 2);
+            continue;
+        }
+        // The character at 'in' has no place in the target encoding.
+        const char16_t *unit = reinterpret_cast<const char16_t *>(in);
+        char32_t cp = unit[0];
+        size_t consumed = 2;
+        if (QChar::isHighSurrogate(unit[0]) && inLeft >= 4 && QChar::isLowSurrogate(unit[1])) {
+            cp = QChar::surrogateToUcs4(unit[0], unit[1]);
+            consumed = 4;
+        }
+        const QByteArray reference = "&#" + QByteArray::number(quint32(cp)) + ';';
+        if (size_t(out.size()) - used < size_t(reference.size()))
+            out.resize(out.size() * 2 + reference.size());
+        std::memcpy(out.data() + used, reference.constData(), size_t(reference.size()));
+        used += size_t(reference.size());
+        in += consumed;
+        inLeft -= consumed;
+    }
+    out.truncate(qsizetype(used));
+    return out;
+}
+
+QByteArray qtEncode(QStringConverter::Encoding encoding, const QString &text)
+{
+    QStringEncoder encoder(encoding, QStringConverter::Flag::Stateless);
+    return encoder.encode(text);
+}
+
+const char *iconvNameFor(const PageEncoding &e)
+{
+    return e.charset == PageCharset::Gbk ? "GB18030" : e.iconvName.constData();
+}
+
+} // namespace
+
+QString PageEncoding::displayName() const
+{
+    QString name;
+    switch (charset) {
+    case PageCharset::Gbk: name = QStringLiteral("GBK"); break;
+    case PageCharset::Utf8: name = QStringLiteral("UTF-8"); break;
+    case PageCharset::Utf16LE: name = QStringLiteral("UTF-16LE"); break;
+    case PageCharset::Utf16BE: name = QStringLiteral("UTF-16BE"); break;
+    case PageCharset::Utf32LE: name = QStringLiteral("UTF-32LE"); break;
+    case PageCharset::Utf32BE: name = QStringLiteral("UTF-32BE"); break;
+    case PageCharset::Other: name = QString::fromLatin1(iconvName); break;
+    }
+    if (byteOrderMark && charset == PageCharset::Utf8)
+        name += QStringLiteral("（带 BOM）");
+    return name;
+}
+
+PageEncoding gbkEncoding()
+{
+    return PageEncoding{};
+}
+
+QString declaredCharset(QStringView text)
+{
+    static const QRegularExpression tags(
+        QStringLiteral("<!--.*?-->|<meta\\b[^>]*>"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression charset(
+        QStringLiteral("charset\\s*=\\s*[\"']?\\s*([A-Za-z0-9._:\\-]+)"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QStringView head = text.left(kDeclarationScan);
+    auto it = tags.globalMatch(head);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch tag = it.next();
+        const QStringView found = tag.capturedView();
+        if (found.startsWith(QLatin1String("<!--")))
+            continue;
+        const QRegularExpressionMatch m = charset.match(found);
+        if (m.hasMatch())
+            return m.captured(1).toLower();
+    }
+    return QString();
+}
+
+std::optional<PageEncoding> encodingForLabel(const QString &label)
+{
+    const QString l = label.trimmed().toLower();
+    if (l.isEmpty())
+        return std::nullopt;
+    static const QStringList utf8 = {
+        QStringLiteral("utf-8"), QStringLiteral("utf8"), QStringLiteral("unicode-1-1-utf-8"),
+        QStringLiteral("utf-16"), QStringLiteral("utf-16le"), QStringLiteral("utf-16be"),
+        QStringLiteral("unicode"), QStringLiteral("ucs-2"), QStringLiteral("unicodefffe"),
+    };
+    static const QStringList gbk = {
+        QStringLiteral("gb2312"), QStringLiteral("gbk"), QStringLiteral("gb18030"),
+        QStringLiteral("x-gbk"), QStringLiteral("cp936"), QStringLiteral("windows-936"),
+        QStringLiteral("ms936"), QStringLiteral("chinese"), QStringLiteral("csgb2312"),
+        QStringLiteral("csiso58gb231280"), QStringLiteral("gb_2312"), QStringLiteral("gb_2312-80"),
+        QStringLiteral("iso-ir-58"), QStringLiteral("euc-cn"), QStringLiteral("x-euc-cn"),
+    };
+    if (utf8.contains(l))
+        return PageEncoding{PageCharset::Utf8, false, {}};
+    if (gbk.contains(l))
+        return gbkEncoding();
+    // Labels that browsers read as another code page than their name says.
+    static const QList<QPair<QStringList, QByteArray>> aliases = {
+        {{QStringLiteral("iso-8859-1"), QStringLiteral("latin1"), QStringLiteral("l1"),
+          QStringLiteral("ascii"), QStringLiteral("us-ascii"), QStringLiteral("iso8859-1"),
+          QStringLiteral("windows-1252"), QStringLiteral("cp1252")}, "WINDOWS-1252"},
+        {{QStringLiteral("shift_jis"), QStringLiteral("shift-jis"), QStringLiteral("sjis"),
+          QStringLiteral("ms_kanji"), QStringLiteral("windows-31j"), QStringLiteral("x-sjis"),
+          QStringLiteral("csshiftjis")}, "CP932"},
+        {{QStringLiteral("euc-kr"), QStringLiteral("ks_c_5601-1987"), QStringLiteral("windows-949"),
+          QStringLiteral("cseuckr")}, "CP949"},
+        {{QStringLiteral("big5"), QStringLiteral("big5-hkscs"), QStringLiteral("cn-big5"),
+          QStringLiteral("x-x-big5"), QStringLiteral("csbig5")}, "BIG5-HKSCS"},
+    };
+    for (const auto &alias : aliases)
+        if (alias.first.contains(l))
+            return PageEncoding{PageCharset::Other, false, alias.second};
+    if (l == QLatin1String("x-user-defined") || l == QLatin1String("replacement"))
+        return std::nullopt;
+    const QByteArray name = l.toLatin1().toUpper();
+    if (!iconvKnows(name))
+        return std::nullopt;
+    return PageEncoding{PageCharset::Other, false, name};
+}
+
+DecodedPage decodePage(const QByteArray &bytes)
+{
+    DecodedPage page;
+    const QByteArrayView all(bytes);
+    auto starts = [&](const char *bom, qsizetype n) {
+        return all.size() >= n && std::memcmp(all.data(), bom, size_t(n)) == 0;
+    };
+
+    std::optional<QString> text;
+    bool haveBom = true;
+    if (starts("\xFF\xFE\x00\x00", 4)) {
+        page.encoding = {PageCharset::Utf32LE, true, {}};
+        text = qtDecode(QStringConverter::Utf32LE, all.sliced(4));
+    } else if (starts("\x00\x00\xFE\xFF", 4)) {
+        page.encoding = {PageCharset::Utf32BE, true, {}};
+        text = qtDecode(QStringConverter::Utf32BE, all.sliced(4));
+    } else if (starts("\xEF\xBB\xBF", 3)) {
+        page.encoding = {PageCharset::Utf8, true, {}};
+        if (firstInvalidUtf8(all.sliced(3)) < 0)
+            text = QString::fromUtf8(all.sliced(3));
+    } else if (starts("\xFF\xFE", 2)) {
+        page.encoding = {PageCharset::Utf16LE, true, {}};
+        text = decodeUtf16(all.sliced(2), false);
+    } else if (starts("\xFE\xFF", 2)) {
+        page.encoding = {PageCharset::Utf16BE, true, {}};
+        text = decodeUtf16(all.sliced(2), true);
+    } else {
+        haveBom = false;
+    }
+
+    if (haveBom) {
+        if (!text) {
+            page.problem = QStringLiteral("文件以 %1 的字节顺序标记开头，但其后的内容不是有效的 %1 文本。")
+                               .arg(page.encoding.displayName().section(QChar(u'（'), 0, 0));
+            return page;
+        }
+        const qsizetype zero = text->indexOf(QChar(0));
+        if (zero >= 0) {
+            page.problem = QStringLiteral("文件的第 %1 个字符是零字符，这不是网页文本。").arg(zero + 1);
+            return page;
+        }
+        page.text = *text;
+        page.ok = true;
+        return page;
+    }
+
+    const qsizetype zero = bytes.indexOf('\0');
+    if (zero >= 0) {
+        page.problem = QStringLiteral(
+                           "文件的第 %1 个字节是零字节。网页文本中不会有零字节（带字节顺序标记的 UTF-16 "
+                           "文件除外），这可能不是网页文件；若照常打开，零字节之后的内容在保存时就会丢失。")
+                           .arg(zero + 1);
+        return page;
+    }
+
+    if (isAscii(all)) {
+        // Every candidate reads ASCII alike; only the encoding to write back differs.
+        const auto declared = encodingForLabel(declaredCharset(QString::fromLatin1(bytes.left(kDeclarationScan))));
+        page.encoding = declared ? *declared : PageEncoding{PageCharset::Utf8, false, {}};
+        page.text = QString::fromLatin1(bytes);
+        page.ok = true;
+        return page;
+    }
+
+    const QString declaredLabel = declaredCharset(QString::fromLatin1(bytes.left(kDeclarationScan)));
+    if (const auto declared = encodingForLabel(declaredLabel)) {
+        std::optional<QString> decoded;
+        if (declared->charset == PageCharset::Utf8) {
+            if (firstInvalidUtf8(all) < 0)
+                decoded = QString::fromUtf8(bytes);
+        } else {
+            decoded = iconvDecode(iconvNameFor(*declared), bytes, nullptr);
+        }
+        if (decoded) {
+            page.encoding = *declared;
+            page.text = *decoded;
+            page.ok = true;
+            return page;
+        }
+    }
+
+    const qsizetype badUtf8 = firstInvalidUtf8(all);
+    if (badUtf8 < 0) {
+        page.encoding = {PageCharset::Utf8, false, {}};
+        page.text = QString::fromUtf8(bytes);
+        page.ok = true;
+        return page;
+    }
+    qsizetype badGbk = -1;
+    if (auto decoded = iconvDecode("GB18030", bytes, &badGbk)) {
+        page.encoding = gbkEncoding();
+        page.text = *decoded;
+        page.ok = true;
+        return page;
+    }
+    const QString declaredNote = declaredLabel.isEmpty()
+        ? QString()
+        : QStringLiteral("也不是它声明的“%1”编码，").arg(declaredLabel);
+    page.problem = QStringLiteral("文件内容既不是有效的 UTF-8 文本，也不是有效的 GBK 文本，%1"
+                                  "无法确定它的编码（第 %2 个字节无法识别）。若照常打开，"
+                                  "无法识别的字节在保存时就会丢失。")
+                       .arg(declaredNote)
+                       .arg(std::max(badUtf8, badGbk) + 1);
+    return page;
+}
+
+QByteArray encodePage(const QString &text, const PageEncoding &encoding)
+{
+    const QString clean = withoutLoneSurrogates(text);
+    QByteArray out;
+    switch (encoding.charset) {
+    case PageCharset::Utf8:
+        out = clean.toUtf8();
+        if (encoding.byteOrderMark)
+            out.prepend("\xEF\xBB\xBF");
+        return out;
+    case PageCharset::Utf16LE:
+        return QByteArray("\xFF\xFE", 2) + qtEncode(QStringConverter::Utf16LE, clean);
+    case PageCharset::Utf16BE:
+        return QByteArray("\xFE\xFF", 2) + qtEncode(QStringConverter::Utf16BE, clean);
+    case PageCharset::Utf32LE:
+        return QByteArray("\xFF\xFE\x00\x00", 4) + qtEncode(QStringConverter::Utf32LE, clean);
+    case PageCharset::Utf32BE:
+        return QByteArray("\x00\x00\xFE\xFF", 4) + qtEncode(QStringConverter::Utf32BE, clean);
+    case PageCharset::Gbk:
+    case PageCharset::Other:
+        break;
+    }
+    bool ascii = true;
+    for (QChar c : clean)
+        if (c.unicode() >= 0x80) {
+            ascii = false;
+            break;
+        }
+    if (ascii)
+        return clean.toLatin1();
+    return iconvEncode(iconvNameFor(encoding), clean);
+}
+
+PageEncoding encodingForSaving(const QString &text, const PageEncoding &current)
+{
+    if (current.byteOrderMark)
+        return current;
+    const auto declared = encodingForLabel(declaredCharset(text));
+    if (!declared)
+        return current;
+    const bool sameFamily = declared->charset == current.charset &&
+                            (declared->charset != PageCharset::Other || declared->iconvName == current.iconvName);
+    return sameFamily ? current : *declared;
+}
+
+} // namespace document

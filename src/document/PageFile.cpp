@@ -1,0 +1,168 @@
+#include "document/PageFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace document {
+
+namespace {
+
+QString reasonFor(int err, const QString &qtText, bool forWriting)
+{
+    const QString known = fileErrorReason(err, forWriting);
+    if (!known.isEmpty())
+        return known;
+    if (qtText.isEmpty())
+        return forWriting ? QStringLiteral("写入文件时出错") : QStringLiteral("读取文件时出错");
+    return QStringLiteral("系统报告的错误：%1").arg(qtText);
+}
+
+} // namespace
+
+QString fileErrorReason(int errnoValue, bool forWriting)
+{
+    switch (errnoValue) {
+    case ENOENT:
+        return forWriting ? QStringLiteral("文件所在的文件夹不存在") : QStringLiteral("文件不存在");
+    case EACCES:
+    case EPERM:
+        return forWriting ? QStringLiteral("没有在此处写入文件的权限") : QStringLiteral("没有读取此文件的权限");
+    case EROFS:
+        return QStringLiteral("文件所在的磁盘是只读的");
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("磁盘空间不足");
+    case ENOTDIR:
+        return QStringLiteral("路径中有一部分不是文件夹");
+    case EISDIR:
+        return QStringLiteral("这是一个文件夹，不是文件");
+    case ENAMETOOLONG:
+        return QStringLiteral("文件名太长");
+    case EIO:
+        return QStringLiteral("读写磁盘时出错");
+    case EBUSY:
+    case ETXTBSY:
+        return QStringLiteral("文件正被其他程序占用");
+    case EMFILE:
+    case ENFILE:
+        return QStringLiteral("同时打开的文件太多");
+    case EINVAL:
+        return QStringLiteral("文件名无效");
+    case EFBIG:
+        return QStringLiteral("文件太大");
+    default:
+        return QString();
+    }
+}
+
+FileOutcome writeFileSafely(const QString &path, const QByteArray &bytes)
+{
+    FileOutcome outcome;
+    if (path.isEmpty()) {
+        outcome.reason = QStringLiteral("没有给出文件名");
+        return outcome;
+    }
+    const QFileInfo existing(path);
+    if (existing.isDir()) {
+        outcome.reason = QStringLiteral("同名的文件夹已存在，不能用文件替换它");
+        return outcome;
+    }
+    // The file a link points to is the one replaced; the link stays.
+    const QString target = existing.isSymLink() ? existing.canonicalFilePath() : existing.absoluteFilePath();
+    struct stat before {};
+    const bool hadFile = !target.isEmpty() && ::stat(QFile::encodeName(target).constData(), &before) == 0;
+    if (hadFile && ::access(QFile::encodeName(target).constData(), W_OK) != 0) {
+        outcome.reason = QStringLiteral("文件是只读的");
+        return outcome;
+    }
+
+    QSaveFile file(target.isEmpty() ? path : target);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly)) {
+        outcome.reason = reasonFor(errno, file.errorString(), true);
+        return outcome;
+    }
+    errno = 0;
+    if (file.write(bytes) != bytes.size()) {
+        const int err = errno;
+        file.cancelWriting();
+        outcome.reason = reasonFor(err, file.errorString(), true);
+        return outcome;
+    }
+    if (hadFile) {
+        // The new file takes the old one's permissions before it takes its place.
+        ::fchmod(file.handle(), before.st_mode & 07777);
+        if (::fchown(file.handle(), before.st_uid, before.st_gid) != 0)
+            ::fchmod(file.handle(), before.st_mode & 0777); // no set-id bits for another owner
+    }
+    errno = 0;
+    if (!file.commit()) {
+        outcome.reason = reasonFor(errno, file.errorString(), true);
+        return outcome;
+    }
+    outcome.ok = true;
+    return outcome;
+}
+
+FileOutcome readWholeFile(const QString &path, QByteArray &bytes)
+{
+    FileOutcome outcome;
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        outcome.reason = fileErrorReason(EISDIR, false);
+        return outcome;
+    }
+    QFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly)) {
+        outcome.reason = reasonFor(errno, file.errorString(), false);
+        return outcome;
+    }
+    errno = 0;
+    bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        outcome.reason = reasonFor(errno, file.errorString(), false);
+        bytes.clear();
+        return outcome;
+    }
+    outcome.ok = true;
+    return outcome;
+}
+
+LoadedPage loadPageFile(const QString &path)
+{
+    LoadedPage page;
+    QByteArray bytes;
+    const FileOutcome read = readWholeFile(path, bytes);
+    if (!read.ok) {
+        page.message = QStringLiteral("无法打开文件“%1”：%2。").arg(QDir::toNativeSeparators(path), read.reason);
+        return page;
+    }
+    DecodedPage decoded = decodePage(bytes);
+    if (!decoded.ok) {
+        page.message = QStringLiteral("没有打开文件“%1”：%2").arg(QDir::toNativeSeparators(path), decoded.problem);
+        return page;
+    }
+    page.ok = true;
+    page.text = std::move(decoded.text);
+    page.encoding = decoded.encoding;
+    return page;
+}
+
+FileOutcome savePageFile(const QString &path, const QString &text, const PageEncoding &encoding,
+                         PageEncoding *written)
+{
+    const PageEncoding use = encodingForSaving(text, encoding);
+    const FileOutcome outcome = writeFileSafely(path, encodePage(text, use));
+    if (outcome.ok && written)
+        *written = use;
+    return outcome;
+}
+
+} // namespace document

@@ -1,0 +1,40 @@
+#pragma once
+// Reading and writing page files. A write goes to a new file beside the old
+// one, which is then renamed over it: a failed save never leaves a half-written
+// page, and the old file keeps its permissions, owner and group.
+#include "document/PageCodec.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace document {
+
+struct FileOutcome {
+    bool ok = false;
+    QString reason; // why it failed, in Chinese
+};
+
+// Writes the bytes to path, replacing the file only once they are all written.
+FileOutcome writeFileSafely(const QString &path, const QByteArray &bytes);
+// Reads the whole file.
+FileOutcome readWholeFile(const QString &path, QByteArray &bytes);
+
+struct LoadedPage {
+    bool ok = false;
+    QString text;
+    PageEncoding encoding;
+    QString message; // the full message for the user when ok is false
+};
+// Reads and decodes a page file; the message names the file and the reason.
+LoadedPage loadPageFile(const QString &path);
+
+// Writes a page's text in the encoding it is saved in; returns that encoding
+// in written (only meaningful on success).
+FileOutcome savePageFile(const QString &path, const QString &text, const PageEncoding &encoding,
+                         PageEncoding *written = nullptr);
+
+// Chinese text for an errno value met while reading (forWriting false) or
+// writing a file; an empty text for a value it does not know.
+QString fileErrorReason(int errnoValue, bool forWriting);
+
+} // namespace document

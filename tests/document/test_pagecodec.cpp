@@ -1,0 +1,222 @@
+// Page encodings: detection, decoding, writing back, refusals, the blank page
+// and the preview copy's base address.
+#include "TestSupport.h"
+#include "document/BlankPage.h"
+#include "document/PageCodec.h"
+#include "document/PreviewText.h"
+
+using namespace document;
+
+Q_DECLARE_METATYPE(document::PageCharset)
+
+namespace {
+
+QByteArray hex(const char *h)
+{
+    return QByteArray::fromHex(h);
+}
+
+const QByteArray kMetaGb2312 = "<META http-equiv=Content-Type content=\"text/html; charset=gb2312\">";
+
+} // namespace
+
+class PageCodecTest : public QObject {
+    Q_OBJECT
+private slots:
+    void blankPageTemplate()
+    {
+        const QByteArray bytes = BlankPageTemplateBytes();
+        QCOMPARE(bytes.size(), 189);
+        QCOMPARE(bytes.count("\r\n"), 3);
+        QVERIFY(!bytes.endsWith('\n'));
+        QVERIFY(bytes.contains(hex("cedeb1eacce2cdf8d2b3"))); // 无标题网页 in GBK
+        // The text and the bytes are the same page.
+        const DecodedPage decoded = decodePage(bytes);
+        QVERIFY(decoded.ok);
+        QCOMPARE(decoded.text, BlankPageTemplate());
+        QCOMPARE(decoded.encoding, gbkEncoding());
+        QCOMPARE(encodePage(BlankPageTemplate(), gbkEncoding()), bytes);
+    }
+
+    // Each kind of file opens with every character and is written back byte
+    // for byte in its own encoding.
+    void eachEncodingRoundTrips_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<document::PageCharset>("charset");
+        QTest::addColumn<bool>("bom");
+
+        const QString body = QStringLiteral("<p>中文</p>");
+        QTest::newRow("gbk declared gb2312")
+            << kMetaGb2312 + "<p>" + hex("d6d0cec4") + "</p>"
+            << QString::fromLatin1(kMetaGb2312) + body << PageCharset::Gbk << false;
+        QTest::newRow("gbk undeclared")
+            << "<p>" + hex("d6d0cec4") + "</p>" << body << PageCharset::Gbk << false;
+        QTest::newRow("outside gbk in a gbk page")
+            << kMetaGb2312 + "<p>" + hex("9439fc36") + hex("95328236") + hex("a2e3") + hex("83368433") + "</p>"
+            << QString::fromLatin1(kMetaGb2312) + QStringLiteral("<p>😀𠀀€한</p>") << PageCharset::Gbk << false;
+        QTest::newRow("utf-8 undeclared")
+            << "<p>" + hex("e4b8ade69687") + "</p>" << body << PageCharset::Utf8 << false;
+        QTest::newRow("utf-8 with bom")
+            << hex("efbbbf") + "<p>" + hex("e4b8ade69687") + "</p>" << body << PageCharset::Utf8 << true;
+        QTest::newRow("meta charset utf-8")
+            << "<meta charset=\"utf-8\"><p>" + hex("e4b8ade69687f09f9880") + "</p>"
+            << QStringLiteral("<meta charset=\"utf-8\"><p>中文😀</p>") << PageCharset::Utf8 << false;
+        QTest::newRow("utf-16le with bom")
+            << hex("fffe") + hex("3c00700020002d4e87653e00") << QStringLiteral("<p 中文>")
+            << PageCharset::Utf16LE << true;
+        QTest::newRow("utf-16be with bom")
+            << hex("feff") + hex("003c0070d83dde00003e") << QStringLiteral("<p😀>")
+            << PageCharset::Utf16BE << true;
+        QTest::newRow("utf-32le with bom")
+            << hex("fffe0000") + hex("3c00000000f60100") << QStringLiteral("<😀") << PageCharset::Utf32LE << true;
+        QTest::newRow("big5 declared")
+            << "<meta charset=big5><p>" + hex("c163c5e9a4a4a4e5") + "</p>"
+            << QStringLiteral("<meta charset=big5><p>繁體中文</p>") << PageCharset::Other << false;
+        QTest::newRow("ascii declared gb2312 stays gbk")
+            << kMetaGb2312 + "<p>x</p>" << QString::fromLatin1(kMetaGb2312) + QStringLiteral("<p>x</p>")
+            << PageCharset::Gbk << false;
+    }
+    void eachEncodingRoundTrips()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, text);
+        QFETCH(document::PageCharset, charset);
+        QFETCH(bool, bom);
+        const DecodedPage page = decodePage(file);
+        QVERIFY2(page.ok, qPrintable(page.problem));
+        QCOMPARE(page.text, text);
+        QCOMPARE(page.encoding.charset, charset);
+        QCOMPARE(page.encoding.byteOrderMark, bom);
+        QCOMPARE(encodePage(page.text, encodingForSaving(page.text, page.encoding)), file);
+    }
+
+    // A declaration that does not fit the bytes is not trusted.
+    void declarationThatLiesFallsBack()
+    {
+        const QByteArray gbkBytes = "<meta charset=\"utf-8\"><p>" + hex("d6d0cec4") + "</p>";
+        const DecodedPage page = decodePage(gbkBytes);
+        QVERIFY(page.ok);
+        QCOMPARE(page.encoding.charset, PageCharset::Gbk);
+        QCOMPARE(page.text, QStringLiteral("<meta charset=\"utf-8\"><p>中文</p>"));
+    }
+
+    void refusedFiles_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("mentions");
+        QTest::newRow("zero byte in gbk") << QByteArray("<p>ab\0cd</p>", 12) << QStringLiteral("第 6 个字节是零字节");
+        QTest::newRow("utf-16 without bom")
+            << QByteArray("<\0p\0>\0", 6) << QStringLiteral("第 2 个字节是零字节");
+        QTest::newRow("zero character in utf-16") << hex("fffe3c0000003e00") << QStringLiteral("零字符");
+        QTest::newRow("odd utf-16 length") << hex("fffe3c0000") << QStringLiteral("UTF-16LE");
+        QTest::newRow("bad utf-8 after bom") << hex("efbbbf3cff3e") << QStringLiteral("UTF-8");
+        QTest::newRow("neither utf-8 nor gbk") << hex("3c703ed6d0ff3c2f703e") << QStringLiteral("无法确定它的编码");
+    }
+    void refusedFiles()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, mentions);
+        const DecodedPage page = decodePage(file);
+        QVERIFY(!page.ok);
+        QVERIFY2(page.problem.contains(mentions), qPrintable(page.problem));
+    }
+
+    void declaredCharsetIsFound_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("charset");
+        QTest::newRow("http-equiv") << QString::fromLatin1(kMetaGb2312) << QStringLiteral("gb2312");
+        QTest::newRow("html5") << QStringLiteral("<META CHARSET='UTF-8'>") << QStringLiteral("utf-8");
+        QTest::newRow("unquoted") << QStringLiteral("<meta charset=big5>") << QStringLiteral("big5");
+        QTest::newRow("in a comment") << QStringLiteral("<!-- <meta charset=big5> --><meta charset=gbk>")
+                                      << QStringLiteral("gbk");
+        QTest::newRow("none") << QStringLiteral("<meta name=x content=charset>") << QString();
+        QTest::newRow("not a meta") << QStringLiteral("<p>charset=utf-8</p>") << QString();
+    }
+    void declaredCharsetIsFound()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, charset);
+        QCOMPARE(declaredCharset(text), charset);
+    }
+
+    // The file follows what the page now declares, unless a byte-order mark
+    // says otherwise.
+    void savingFollowsTheDeclaration_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<bool>("bom");
+        QTest::addColumn<int>("expected");
+        const int gbk = int(PageCharset::Gbk), utf8 = int(PageCharset::Utf8), u16 = int(PageCharset::Utf16LE);
+        QTest::newRow("utf-8 page now says gb2312") << QString::fromLatin1(kMetaGb2312) << utf8 << false << gbk;
+        QTest::newRow("gbk page now says utf-8") << QStringLiteral("<meta charset=utf-8>") << gbk << false << utf8;
+        QTest::newRow("gb18030 is the gbk family") << QStringLiteral("<meta charset=gb18030>") << gbk << false << gbk;
+        QTest::newRow("no declaration keeps") << QStringLiteral("<p>") << utf8 << false << utf8;
+        QTest::newRow("unknown charset keeps") << QStringLiteral("<meta charset=klingon>") << gbk << false << gbk;
+        QTest::newRow("bom outweighs") << QString::fromLatin1(kMetaGb2312) << u16 << true << u16;
+    }
+    void savingFollowsTheDeclaration()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, from);
+        QFETCH(bool, bom);
+        QFETCH(int, expected);
+        const PageEncoding current{PageCharset(from), bom, {}};
+        QCOMPARE(int(encodingForSaving(text, current).charset), expected);
+    }
+
+    void charactersALegacyPageCannotHoldBecomeReferences()
+    {
+        const PageEncoding big5 = *encodingForLabel(QStringLiteral("big5"));
+        const QByteArray bytes = encodePage(QStringLiteral("中😀x"), big5);
+        QCOMPARE(bytes, hex("a4a4") + "&#128512;x");
+        // A lone surrogate cannot be written anywhere; it becomes U+FFFD.
+        const QString lone = QStringLiteral("a") + QChar(0xD800) + QStringLiteral("b");
+        QCOMPARE(encodePage(lone, PageEncoding{PageCharset::Utf8, false, {}}), hex("61efbfbd62"));
+        QCOMPARE(encodePage(lone, gbkEncoding()), hex("618431a437") + "b"); // U+FFFD in GB18030
+    }
+
+    void largeGbkPageRoundTrips()
+    {
+        QString text = QString::fromLatin1(kMetaGb2312);
+        for (int i = 0; i < 20000; ++i)
+            text += QStringLiteral("<p>第%1段：中文网页😀</p>\n").arg(i);
+        const QByteArray bytes = encodePage(text, gbkEncoding());
+        const DecodedPage page = decodePage(bytes);
+        QVERIFY(page.ok);
+        QCOMPARE(page.encoding.charset, PageCharset::Gbk);
+        QVERIFY(page.text == text);
+    }
+
+    void previewBase_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("expected");
+        const QString base = QStringLiteral("<base href=\"file:///tmp/%E7%BD%91%E9%A1%B5/\">");
+        const QString folder = QStringLiteral("/tmp/网页");
+        QTest::newRow("into the head") << QStringLiteral("<!DOCTYPE html><html><HEAD id=h><title>")
+                                       << folder << QStringLiteral("<!DOCTYPE html><html><HEAD id=h>") + base + QStringLiteral("<title>");
+        QTest::newRow("header is not head") << QStringLiteral("<html><body><header>")
+                                            << folder << QStringLiteral("<html>") + base + QStringLiteral("<body><header>");
+        QTest::newRow("after the doctype") << QStringLiteral("<!doctype html><p>") << folder
+                                           << QStringLiteral("<!doctype html>") + base + QStringLiteral("<p>");
+        QTest::newRow("bare fragment") << QStringLiteral("<p>") << folder << base + QStringLiteral("<p>");
+        QTest::newRow("own base kept") << QStringLiteral("<head><base href=\"x/\">") << folder
+                                       << QStringLiteral("<head><base href=\"x/\">");
+        QTest::newRow("no file, no base") << QStringLiteral("<head>") << QString() << QStringLiteral("<head>");
+    }
+    void previewBase()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, folder);
+        QFETCH(QString, expected);
+        QCOMPARE(withBaseForPreview(text, folder), expected);
+    }
+};
+
+ZELVO_TEST_MAIN(PageCodecTest)
+#include "test_pagecodec.moc"
