@@ -100,7 +100,13 @@ void FillFontNameBox(QComboBox *box)
     const QString current = QStringLiteral("宋体");
     bool madeCurrent = false;
     QSet<QString> seen;
-    for (const QString &family : QFontDatabase::families()) {
+    for (const QString &listed : QFontDatabase::families()) {
+        // A family found at several foundries is listed once per foundry as
+        // "Family [Foundry]"; the page only knows the family name.
+        QString family = listed;
+        const qsizetype foundry = family.lastIndexOf(QLatin1String(" ["));
+        if (foundry > 0 && family.endsWith(QLatin1Char(']')))
+            family.truncate(foundry);
         if (family.isEmpty() || seen.contains(family))
             continue;
         seen.insert(family);
