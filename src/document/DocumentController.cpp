@@ -252,15 +252,21 @@ void DocumentController::PreviewPage()
                                         encodingForSaving(text, m_state.encoding));
 
     QString path = QDir(programDirectory()).filePath(previewFileName());
-    FileOutcome written = writeFileSafely(path, bytes);
+    const FileOutcome written = writeFileSafely(path, bytes);
     if (!written.ok) {
         // The program's directory is not writable (an installed program):
-        // the temporary-files directory takes the preview instead.
-        const QString fallback = QDir(QDir::tempPath()).filePath(previewFileName());
-        const FileOutcome second = writeFileSafely(fallback, bytes);
+        // the temporary-files directory takes the preview instead. An empty
+        // answer means that directory does not exist either.
+        const QString tempDir = QDir::tempPath();
+        FileOutcome second;
+        const QString fallback = tempDir.isEmpty() ? QString() : QDir(tempDir).filePath(previewFileName());
+        if (!fallback.isEmpty())
+            second = writeFileSafely(fallback, bytes);
         if (!second.ok) {
-            ui::showInformation(m_window, QStringLiteral("无法预览：预览文件“%1”写不进去（%2），“%3”也写不进去（%4）。")
-                                              .arg(shown(path), written.reason, shown(fallback), second.reason));
+            ui::showInformation(m_window, QStringLiteral("无法预览：预览文件“%1”写不进去（%2），临时文件夹中也写不进去%3。")
+                                              .arg(shown(path), written.reason,
+                                                   fallback.isEmpty() ? QStringLiteral("（临时文件夹不存在）")
+                                                                      : QStringLiteral("（%1）").arg(second.reason)));
             return;
         }
         path = fallback;
