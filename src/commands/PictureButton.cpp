@@ -89,8 +89,12 @@ void PictureButton::setState(State state)
 {
     if (m_state == state)
         return;
+    const qint64 shown = currentPicture().cacheKey();
     m_state = state;
-    update();
+    // Repaint only when the picture changes (a toolbar button's pressed
+    // picture is its normal one), so a click costs no extra paint.
+    if (currentPicture().cacheKey() != shown)
+        update();
 }
 
 bool PictureButton::pointerOver(const QPointF &pos) const
