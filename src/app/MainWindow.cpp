@@ -138,6 +138,13 @@ void MainWindow::initialise()
     // engine reports the load complete.
     m_design->Navigate(QStringLiteral("about:blank"));
     m_design->SetEditMode(true);
+    // The engine's first page turns the window into an accelerated one; the
+    // window system forgets the maximised state when it is recreated.
+    if (isVisible()) {
+        QCoreApplication::processEvents();
+        showNormal();
+        showMaximized();
+    }
 
     // 5-6. The blank page, counting as unchanged.
     m_document->InitialiseBlankPage();
@@ -151,8 +158,10 @@ void MainWindow::initialise()
     codeview::ConfigureCodeEditor(*m_code, m_lexerConfig);
 
     m_initialised = true;
-    if (m_initWindow)
+    if (m_initWindow) {
+        m_initWindow->raise(); // loading the page may have brought the main window forward
         m_initWindow->setReady();
+    }
 }
 
 void MainWindow::runInitialChoice(int action)

@@ -12,7 +12,6 @@ int main(int argc, char **argv)
     engine::prepareProcessEnvironment();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zelvo"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Zelvo网页编辑器"));
 
     // Qt's own buttons (是, 否, 取消, 确定) and dialogs in Chinese.
     QTranslator qtTranslator;
