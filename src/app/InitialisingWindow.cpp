@@ -64,26 +64,26 @@ InitialisingWindow::InitialisingWindow(QWidget *owner)
     m_banner->setGeometry(0, 0, 567, 92);
     m_banner->installEventFilter(this);
 
-    struct ButtonSpec {
+    struct PictureButtonInfo {
         const char *name;
         const char *caption;
         const char *picture;
         int left;
         Action action;
     };
-    const ButtonSpec buttons[] = {
+    const PictureButtonInfo buttons[] = {
         {"图形按钮1", "新建", ":/app/init-new.svg", 103, Action::NewPage},
         {"图形按钮2", "打开", ":/app/init-open.svg", 231, Action::OpenPage},
         {"图形按钮3", "向导", ":/app/init-guide.svg", 359, Action::Tutorial},
     };
-    for (const ButtonSpec &spec : buttons) {
+    for (const PictureButtonInfo &b : buttons) {
         auto *button = new commands::PictureButton(this);
-        button->setObjectName(QString::fromUtf8(spec.name));
-        button->setAccessibleName(QString::fromUtf8(spec.caption));
-        button->setToolTip(QString::fromUtf8(spec.caption));
-        button->setGeometry(spec.left, 154, 102, 52);
-        button->setSvgPictures(QString::fromUtf8(spec.picture));
-        const Action action = spec.action;
+        button->setObjectName(QString::fromUtf8(b.name));
+        button->setAccessibleName(QString::fromUtf8(b.caption));
+        button->setToolTip(QString::fromUtf8(b.caption));
+        button->setGeometry(b.left, 154, 102, 52);
+        button->setSvgPictures(QString::fromUtf8(b.picture));
+        const Action action = b.action;
         connect(button, &commands::PictureButton::clicked, this, [this, action] { choose(action); });
     }
 
