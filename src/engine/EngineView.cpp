@@ -44,7 +44,7 @@ protected:
 namespace {
 
 // The largest piece of text passed to or from the engine in one script.
-constexpr qsizetype kChunk = 1 << 20;
+constexpr qsizetype kChunk = 1 << 24;
 
 const QString &runtime()
 {

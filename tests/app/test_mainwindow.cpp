@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -164,6 +165,41 @@ private slots:
         QCOMPARE(prompts.fileDialogs.size(), 1);
         QVERIFY(prompts.fileDialogs.at(0).save);
         QCOMPARE(prompts.fileDialogs.at(0).request.proposedName, QStringLiteral("新建网页"));
+    }
+
+    // Both ways of closing ask about a changed page, and a refused or failed
+    // save keeps the program running; runs last, since it ends with the
+    // window closed.
+    void closingAsksAndStaysWhenTheSaveDoesNotHappen()
+    {
+        window->show();
+        engine::EngineView *view = window->designView();
+        QVERIFY(view->PasteHtml(QStringLiteral("<p>改动</p>")));
+
+        ScriptedPrompter prompts;
+        prompts.buttons.enqueue(QMessageBox::Cancel);
+        QVERIFY(!window->close());
+        QVERIFY(window->isVisible());
+        QCOMPARE(prompts.messages.size(), 1);
+        QCOMPARE(prompts.messages.at(0).caption, QStringLiteral("是否保存"));
+        QCOMPARE(prompts.messages.at(0).text, QStringLiteral("当前文件已改变，是否保存修改？"));
+
+        // Yes without a file: the Save As dialog, cancelled here.
+        prompts.buttons.enqueue(QMessageBox::Yes);
+        window->router().run(commands::CommandId::Exit);
+        QVERIFY(window->isVisible());
+        QCOMPARE(prompts.fileDialogs.size(), 1);
+        QVERIFY(prompts.fileDialogs.at(0).save);
+        QCOMPARE(prompts.fileDialogs.at(0).request.proposedName, QStringLiteral("blank"));
+
+        prompts.buttons.enqueue(QMessageBox::Yes);
+        QVERIFY(!window->close());
+        QVERIFY(window->isVisible());
+
+        // No: the page is dropped and the window closes.
+        prompts.buttons.enqueue(QMessageBox::No);
+        QVERIFY(window->close());
+        QVERIFY(!window->isVisible());
     }
 };
 
