@@ -201,7 +201,9 @@ window.__zelvo = (function () {
   function insertionRange() {
     var s = document.getSelection();
     if (!s || !s.rangeCount) return null;
-    var r = s.getRangeAt(0);
+    // A copy: changing the selection's own range while inserting makes the
+    // engine lay out the whole page at every step.
+    var r = s.getRangeAt(0).cloneRange();
     var b = document.body;
     if (b && !b.contains(r.commonAncestorContainer)) {
       r = document.createRange();
