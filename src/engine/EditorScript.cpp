@@ -170,33 +170,6 @@ window.__zelvo = (function () {
     try { s.collapse(b, 0); } catch (e) {}
   };
 
-  function serialiseOutside(n) {
-    if (n.nodeType === 10) {
-      var s = '<!DOCTYPE ' + n.name;
-      if (n.publicId) s += ' PUBLIC "' + n.publicId + '"';
-      if (n.systemId) s += (n.publicId ? '' : ' SYSTEM') + ' "' + n.systemId + '"';
-      return s + '>';
-    }
-    if (n.nodeType === 8) return '<!--' + n.data + '-->';
-    if (n.nodeType === 1) return n.outerHTML;
-    if (n.nodeType === 7) return '<?' + n.target + ' ' + n.data + '>';
-    return null;
-  }
-  Z.read = function () {
-    // Nodes before the root go on lines of their own; nodes after it follow
-    // it directly, since a line break there would move them into the body
-    // when the page is read in again.
-    var out = '', seenRoot = false;
-    for (var n = document.firstChild; n; n = n.nextSibling) {
-      var s = serialiseOutside(n);
-      if (s === null) continue;
-      if (out && !seenRoot) out += '\n';
-      out += s;
-      if (n === document.documentElement) seenRoot = true;
-    }
-    return out;
-  };
-
   // The place an insertion goes: the selection, kept inside the body.
   function insertionRange() {
     var s = document.getSelection();

@@ -3,8 +3,8 @@
 
 namespace engine {
 // The editor's runtime for a design-mode document: one undo history for
-// typing, formatting and insertions, fragment insertion through DOM ranges,
-// and the whole-page reading. It installs itself as window.__zelvo in the
+// typing, formatting and insertions, and fragment insertion through DOM
+// ranges. It installs itself as window.__zelvo in the
 // isolated world; every operation script starts with it.
 const QString &editorRuntimeScript();
 }

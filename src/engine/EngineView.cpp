@@ -275,26 +275,55 @@ bool EngineView::WriteDocument(const QString &text, const QString &baseFolder)
 
 QString EngineView::ReadDocument()
 {
-    // A small page comes back at once; a large one is kept in the engine and
-    // fetched in pieces.
-    const QVariant first = evaluate(QStringLiteral(
-        "(function () { var t = __zelvo.read(); if (t.length <= %1) return t;"
-        " __zelvo.out = t; return t.length; })();").arg(kChunk));
-    if (first.typeId() == QMetaType::QString)
-        return first.toString();
-    const qsizetype total = first.toLongLong();
-    QString text;
-    text.reserve(total);
-    while (text.size() < total) {
-        const QString part = evaluate(QStringLiteral(
-            "(function () { var t = __zelvo.out, a = %1, b = Math.min(t.length, a + %2);"
-            " if (b < t.length && /[\\ud800-\\udbff]/.test(t.charAt(b - 1))) b--;"
-            " return t.substring(a, b); })();").arg(text.size()).arg(kChunk)).toString();
-        if (part.isEmpty())
-            break;
-        text += part;
+    // The engine's own serialisation of the document node: doctype, comments
+    // around the root and the root element, in one piece.
+    struct Pending {
+        QString html;
+        bool done = false;
+        QEventLoop loop;
+    };
+    auto pending = std::make_shared<Pending>();
+    std::weak_ptr<Pending> weak = pending;
+    m_page->toHtml([weak](const QString &html) {
+        if (auto p = weak.lock()) {
+            p->html = html;
+            p->done = true;
+            p->loop.quit();
+        }
+    });
+    if (!pending->done) {
+        QTimer::singleShot(120000, &pending->loop, &QEventLoop::quit);
+        pending->loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
-    evaluate(QStringLiteral("__zelvo.out = null; true;"));
+    return withLeadingNodesOnOwnLines(pending->html);
+}
+
+QString EngineView::withLeadingNodesOnOwnLines(const QString &html)
+{
+    // The doctype and comments before the root each end their own line, as a
+    // page written by hand has them. Nothing after the root gets a break: a
+    // line break there would move what follows into the body when the page
+    // is read in again.
+    QString text = html;
+    qsizetype pos = 0;
+    while (pos < text.size()) {
+        const QStringView rest = QStringView(text).mid(pos);
+        qsizetype end = -1;
+        if (rest.startsWith(u"<!--")) {
+            end = text.indexOf(QLatin1String("-->"), pos + 4);
+            if (end >= 0)
+                end += 3;
+        } else if (rest.startsWith(u"<!") || rest.startsWith(u"<?")) {
+            end = text.indexOf(QLatin1Char('>'), pos);
+            if (end >= 0)
+                end += 1;
+        }
+        if (end < 0 || end >= text.size())
+            break;
+        if (text.at(end) != QLatin1Char('\n'))
+            text.insert(end, QLatin1Char('\n'));
+        pos = end + 1;
+    }
     return text;
 }
 

@@ -60,6 +60,9 @@ public:
     // Runs a script in the editor's isolated world and returns its value.
     QVariant evaluate(const QString &script, int timeoutMs = 60000);
 
+    // Puts each node that comes before the root element on a line of its own.
+    static QString withLeadingNodesOnOwnLines(const QString &html);
+
     // Text of a QString as a JavaScript string literal (quotes included).
     static QString scriptLiteral(const QString &text);
 
