@@ -1,7 +1,6 @@
 #include "codeview/GbkText.h"
 
-#include <cerrno>
-#include <iconv.h>
+#include "app/common/Iconv.h"
 
 namespace codeview {
 
@@ -22,8 +21,8 @@ std::string GbkToUtf8(std::string_view gbk)
     if (isAscii(gbk))
         return std::string(gbk);
 
-    iconv_t cd = iconv_open("UTF-8", "GB18030");
-    if (cd == reinterpret_cast<iconv_t>(-1)) {
+    textcodec::Iconv conv("UTF-8", "GB18030");
+    if (!conv.isValid()) {
         // No converter: keep ASCII, mark everything else as undecodable.
         std::string out;
         for (unsigned char c : gbk)
@@ -31,28 +30,12 @@ std::string GbkToUtf8(std::string_view gbk)
         return out;
     }
 
-    std::string out;
-    out.reserve(gbk.size() * 3 / 2 + 4);
-    char *in = const_cast<char *>(gbk.data());
-    size_t inLeft = gbk.size();
-    char buffer[1024];
-    while (inLeft > 0) {
-        char *outPtr = buffer;
-        size_t outLeft = sizeof buffer;
-        size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-        out.append(buffer, size_t(outPtr - buffer));
-        if (rc != size_t(-1))
-            continue;
-        if (errno == E2BIG)
-            continue;
-        // EILSEQ or EINVAL (truncated sequence at the end): skip one byte.
-        out += "\xEF\xBF\xBD";
-        ++in;
-        --inLeft;
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    }
-    iconv_close(cd);
-    return out;
+    // An invalid byte, or a sequence cut off at the end, loses one byte to U+FFFD.
+    const auto replaceOneByte = [](QByteArrayView) { return textcodec::Recovery{1, "\xEF\xBF\xBD"}; };
+    const QByteArray out = conv.convert(QByteArrayView(gbk.data(), qsizetype(gbk.size())),
+                                        qsizetype(gbk.size()) * 3 / 2 + 4, replaceOneByte)
+                               .value_or(QByteArray()); // never stops
+    return std::string(out.constData(), size_t(out.size()));
 }
 
 } // namespace codeview

@@ -1,13 +1,14 @@
 #include "document/PageCodec.h"
 
+#include "app/common/Iconv.h"
+
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QtEndian>
 
-#include <cerrno>
+#include <charconv>
 #include <cstring>
-#include <iconv.h>
 
 namespace document {
 
@@ -22,61 +23,20 @@ constexpr const char *kNativeUtf16 = "UTF-16BE";
 
 constexpr qsizetype kDeclarationScan = 64 * 1024;
 
-class Converter {
-public:
-    Converter(const char *to, const char *from) : cd_(iconv_open(to, from)) {}
-    ~Converter()
-    {
-        if (valid())
-            iconv_close(cd_);
-    }
-    Converter(const Converter &) = delete;
-    Converter &operator=(const Converter &) = delete;
-    bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-    iconv_t handle() const { return cd_; }
-
-private:
-    iconv_t cd_;
-};
-
 bool iconvKnows(const QByteArray &name)
 {
-    return Converter(kNativeUtf16, name.constData()).valid();
+    return textcodec::Iconv(kNativeUtf16, name.constData()).isValid();
 }
 
 // Strict decoding through iconv; badOffset receives the first undecodable byte.
 std::optional<QString> iconvDecode(const QByteArray &name, const QByteArray &bytes, qsizetype *badOffset)
 {
-    Converter conv(kNativeUtf16, name.constData());
-    if (!conv.valid())
+    textcodec::Iconv conv(kNativeUtf16, name.constData());
+    const auto out = conv.convert(bytes, bytes.size() * 2 + 64,
+                                  [](QByteArrayView) { return textcodec::Recovery{}; }, badOffset);
+    if (!out)
         return std::nullopt;
-    QByteArray out;
-    out.resize(bytes.size() * 2 + 64);
-    char *in = const_cast<char *>(bytes.constData());
-    size_t inLeft = size_t(bytes.size());
-    size_t used = 0;
-    while (true) {
-        char *outPtr = out.data() + used;
-        size_t outLeft = size_t(out.size()) - used;
-        const size_t rc = inLeft ? iconv(conv.handle(), &in, &inLeft, &outPtr, &outLeft)
-                                 : iconv(conv.handle(), nullptr, nullptr, &outPtr, &outLeft);
-        const int err = errno;
-        used = size_t(outPtr - out.data());
-        if (rc != size_t(-1)) {
-            if (inLeft == 0)
-                break;
-            continue;
-        }
-        if (err == E2BIG) {
-            out.resize(out.size() * 2);
-            continue;
-        }
-        // EILSEQ, or EINVAL for a sequence cut off at the end.
-        if (badOffset)
-            *badOffset = qsizetype(in - bytes.constData());
-        return std::nullopt;
-    }
-    return QString(reinterpret_cast<const QChar *>(out.constData()), qsizetype(used / 2));
+    return QString(reinterpret_cast<const QChar *>(out->constData()), out->size() / 2);
 }
 
 std::optional<QString> qtDecode(QStringConverter::Encoding encoding, QByteArrayView bytes)
@@ -165,48 +125,28 @@ QString withoutLoneSurrogates(const QString &text)
 // character references.
 QByteArray iconvEncode(const char *name, const QString &text)
 {
-    Converter conv(name, kNativeUtf16);
-    if (!conv.valid())
+    textcodec::Iconv conv(name, kNativeUtf16);
+    if (!conv.isValid())
         return text.toUtf8(); // cannot happen for an encoding that decoded the page
-    QByteArray out;
-    out.resize(text.size() * 2 + 64);
-    char *in = reinterpret_cast<char *>(const_cast<QChar *>(text.constData()));
-    size_t inLeft = size_t(text.size()) * 2;
-    size_t used = 0;
-    while (true) {
-        char *outPtr = out.data() + used;
-        size_t outLeft = size_t(out.size()) - used;
-        const size_t rc = inLeft ? iconv(conv.handle(), &in, &inLeft, &outPtr, &outLeft)
-                                 : iconv(conv.handle(), nullptr, nullptr, &outPtr, &outLeft);
-        const int err = errno;
-        used = size_t(outPtr - out.data());
-        if (rc != size_t(-1)) {
-            if (inLeft == 0)
-                break;
-            continue;
-        }
-        if (err == E2BIG) {
-            out.resize(out.size() * 2);
-            continue;
-        }
-        // The character at 'in' has no place in the target encoding.
-        const char16_t *unit = reinterpret_cast<const char16_t *>(in);
+    char reference[16];
+    auto writeReference = [&reference](QByteArrayView rest) {
+        // The character at the start of rest has no place in the target encoding.
+        const char16_t *unit = reinterpret_cast<const char16_t *>(rest.data());
         char32_t cp = unit[0];
-        size_t consumed = 2;
-        if (QChar::isHighSurrogate(unit[0]) && inLeft >= 4 && QChar::isLowSurrogate(unit[1])) {
+        qsizetype consumed = 2;
+        if (QChar::isHighSurrogate(unit[0]) && rest.size() >= 4 && QChar::isLowSurrogate(unit[1])) {
             cp = QChar::surrogateToUcs4(unit[0], unit[1]);
             consumed = 4;
         }
-        const QByteArray reference = "&#" + QByteArray::number(quint32(cp)) + ';';
-        if (size_t(out.size()) - used < size_t(reference.size()))
-            out.resize(out.size() * 2 + reference.size());
-        std::memcpy(out.data() + used, reference.constData(), size_t(reference.size()));
-        used += size_t(reference.size());
-        in += consumed;
-        inLeft -= consumed;
-    }
-    out.truncate(qsizetype(used));
-    return out;
+        char *end = reference;
+        *end++ = '&';
+        *end++ = '#';
+        end = std::to_chars(end, reference + sizeof reference, quint32(cp)).ptr;
+        *end++ = ';';
+        return textcodec::Recovery{consumed, QByteArrayView(reference, end - reference)};
+    };
+    const QByteArrayView in(reinterpret_cast<const char *>(text.constData()), text.size() * 2);
+    return conv.convert(in, in.size() + 64, writeReference).value_or(QByteArray()); // never stops
 }
 
 QByteArray qtEncode(QStringConverter::Encoding encoding, const QString &text)
