@@ -61,6 +61,17 @@ QString colourLiteral(const QVariant &value)
         .arg(b, 2, 16, QLatin1Char('0'));
 }
 
+// -1 for the undo key, 1 for a redo key, 0 for any other key.
+int historyKey(const QKeyEvent *key)
+{
+    if (key->matches(QKeySequence::Undo))
+        return -1;
+    if (key->matches(QKeySequence::Redo) ||
+        (key->modifiers() == Qt::ControlModifier && key->key() == Qt::Key_Y))
+        return 1;
+    return 0;
+}
+
 } // namespace
 
 EngineView::EngineView(QWidget *parent) : QWidget(parent)
@@ -118,19 +129,25 @@ bool EngineView::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_view && (event->type() == QEvent::ChildAdded || event->type() == QEvent::ChildPolished)) {
         QTimer::singleShot(0, this, [this] { watchInputWidget(); });
+    } else if (watched == m_watchedInput && event->type() == QEvent::ShortcutOverride) {
+        // The engine runs its own undo for these keys at this stage, before
+        // the key press; keep them from it so that only the editor's history
+        // answers them (below).
+        if (historyKey(static_cast<QKeyEvent *>(event)) != 0) {
+            event->accept();
+            return true;
+        }
     } else if (watched == m_watchedInput && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (m_keyInterceptor && m_keyInterceptor(key))
             return true;
         // The page's undo and redo keys walk the editor's own history; the
         // engine's history knows nothing of insertions and could not redo.
-        if (key->matches(QKeySequence::Undo)) {
-            Undo();
-            return true;
-        }
-        if (key->matches(QKeySequence::Redo) ||
-            (key->modifiers() == Qt::ControlModifier && key->key() == Qt::Key_Y)) {
-            Redo();
+        if (const int step = historyKey(key)) {
+            if (step < 0)
+                Undo();
+            else
+                Redo();
             return true;
         }
     }

@@ -199,8 +199,10 @@ private slots:
         // Typing right after inserted bold text goes on in bold, as the engine does.
         QTRY_COMPARE(body(), QStringLiteral("<p>x<b>yz</b></p>"));
         QTest::keyClick(view->inputWidget(), Qt::Key_Z, Qt::ControlModifier);
-        view->evaluate(QStringLiteral("true;"));
         QTRY_COMPARE(body(), QStringLiteral("<p>x<b>y</b></p>"));
+        // One key, one step: the engine must not run an undo of its own as well.
+        QTest::qWait(300);
+        QCOMPARE(body(), QStringLiteral("<p>x<b>y</b></p>"));
         QTest::keyClick(view->inputWidget(), Qt::Key_Z, Qt::ControlModifier);
         QTRY_COMPARE(body(), QStringLiteral("<p>x</p>"));
         QTest::keyClick(view->inputWidget(), Qt::Key_Y, Qt::ControlModifier);
