@@ -1,6 +1,6 @@
 #include "commands/Toolbar.h"
 
-#include "commands/ColourPicker.h"
+#include "app/common/ColourPicker.h"
 #include "commands/CommandRouter.h"
 #include "commands/CommandTable.h"
 #include "commands/Formatting.h"
@@ -90,14 +90,14 @@ Toolbar::Toolbar(CommandRouter &router, QWidget *parent) : QWidget(parent)
             w = m_fontSize;
             break;
         case ToolbarControl::Kind::ColourPicker: {
-            auto *picker = new ColourPicker(this);
+            auto *picker = new ui::ColourPicker(this);
             if (id == CommandId::TextBackColour) {
-                picker->setColour(colourValue(QColor(0xff, 0xff, 0x00)));
+                picker->setColour(ui::colourValue(QColor(0xff, 0xff, 0x00)));
                 m_textBackColour = picker;
             } else {
                 m_textColour = picker;
             }
-            connect(picker, &ColourPicker::colourPicked, this, [r, id] { r->run(id); });
+            connect(picker, &ui::ColourPicker::colourPicked, this, [r, id] { r->run(id); });
             w = picker;
             break;
         }

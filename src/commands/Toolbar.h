@@ -9,9 +9,12 @@
 class QComboBox;
 class QMenu;
 
+namespace ui {
+class ColourPicker;
+}
+
 namespace commands {
 
-class ColourPicker;
 class CommandRouter;
 class PictureButton;
 
@@ -32,8 +35,8 @@ public:
 
     QComboBox *fontNameBox() const { return m_fontName; }
     QComboBox *fontSizeBox() const { return m_fontSize; }
-    ColourPicker *textColourPicker() const { return m_textColour; }
-    ColourPicker *textBackColourPicker() const { return m_textBackColour; }
+    ui::ColourPicker *textColourPicker() const { return m_textColour; }
+    ui::ColourPicker *textBackColourPicker() const { return m_textBackColour; }
     // The pop-up menu "特效" of the effects button.
     QMenu *effectsMenu() const { return m_effectsMenu; }
     // A control by its object name ("按钮_加粗"), or nullptr.
@@ -48,8 +51,8 @@ private:
     QPixmap m_background;
     QComboBox *m_fontName = nullptr;
     QComboBox *m_fontSize = nullptr;
-    ColourPicker *m_textColour = nullptr;
-    ColourPicker *m_textBackColour = nullptr;
+    ui::ColourPicker *m_textColour = nullptr;
+    ui::ColourPicker *m_textBackColour = nullptr;
     QMenu *m_effectsMenu = nullptr;
 };
 

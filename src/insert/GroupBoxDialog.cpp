@@ -1,6 +1,6 @@
 #include "insert/GroupBoxDialog.h"
 
-#include "insert/ColourField.h"
+#include "app/common/ColourPicker.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -18,10 +18,8 @@ GroupBoxDialog::GroupBoxDialog(QWidget *owner, ui::Inserter inserter)
     m_align = form.list(QStringLiteral("组合框1"), QStringLiteral("标题对齐："),
                         {QStringLiteral("左对齐"), QStringLiteral("居中"), QStringLiteral("右对齐")});
     m_align->setCurrentIndex(defaults.alignIndex);
-    m_border = form.row(new ColourField(defaults.borderColour, this), QStringLiteral("颜色选择器2"),
-                        QStringLiteral("边框颜色："));
-    m_back = form.row(new ColourField(defaults.backColour, this), QStringLiteral("颜色选择器1"),
-                      QStringLiteral("背景颜色："));
+    m_border = form.colour(QStringLiteral("颜色选择器2"), QStringLiteral("边框颜色："), int(defaults.borderColour));
+    m_back = form.colour(QStringLiteral("颜色选择器1"), QStringLiteral("背景颜色："), int(defaults.backColour));
     m_title = form.edit(QStringLiteral("编辑框3"), QStringLiteral("标题："), defaults.title);
     form.confirmAndCancel(this, QStringLiteral("按钮1"), QStringLiteral("按钮2"),
                           [this] { return ui::BuildResult::insert(BuildGroupBox(fields())); });
@@ -33,8 +31,8 @@ GroupBoxFields GroupBoxDialog::fields() const
     values.width = m_width->text();
     values.height = m_height->text();
     values.alignIndex = m_align->currentIndex();
-    values.borderColour = m_border->colour();
-    values.backColour = m_back->colour();
+    values.borderColour = quint32(m_border->colour());
+    values.backColour = quint32(m_back->colour());
     values.title = m_title->text();
     return values;
 }

@@ -7,9 +7,12 @@
 class QComboBox;
 class QLineEdit;
 
+namespace ui {
+class ColourPicker;
+}
+
 namespace insert {
 
-class ColourField;
 
 inline const QString GroupBoxDialogCaption = QStringLiteral("插入分组框");
 
@@ -25,8 +28,8 @@ private:
     QLineEdit *m_width = nullptr;
     QLineEdit *m_height = nullptr;
     QComboBox *m_align = nullptr;
-    ColourField *m_border = nullptr;
-    ColourField *m_back = nullptr;
+    ui::ColourPicker *m_border = nullptr;
+    ui::ColourPicker *m_back = nullptr;
     QLineEdit *m_title = nullptr;
 };
 

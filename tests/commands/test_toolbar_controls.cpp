@@ -3,7 +3,7 @@
 #include "TestSupport.h"
 #include "ScriptedPrompter.h"
 
-#include "commands/ColourPicker.h"
+#include "app/common/ColourPicker.h"
 #include "commands/Formatting.h"
 #include "commands/Help.h"
 #include "commands/PictureButton.h"
@@ -225,11 +225,11 @@ void ToolbarControlsTest::toolbarPicturesAreDrawn()
 
 void ToolbarControlsTest::colourPickerDeliversRedInTheLowByte()
 {
-    commands::ColourPicker picker;
+    ui::ColourPicker picker;
     picker.resize(54, 20);
     picker.show();
     QVERIFY(QTest::qWaitForWindowExposed(&picker));
-    QSignalSpy picked(&picker, &commands::ColourPicker::colourPicked);
+    QSignalSpy picked(&picker, &ui::ColourPicker::colourPicked);
 
     QTest::mouseClick(&picker, Qt::LeftButton);
     QMenu *menu = picker.dropDown();
@@ -253,14 +253,14 @@ void ToolbarControlsTest::colourPickerDeliversRedInTheLowByte()
         QCOMPARE(picker.colour(), c.value);
     }
     QCOMPARE(picked.count(), int(std::size(cases)));
-    QCOMPARE(commands::standardColours().size(), 40);
+    QCOMPARE(ui::standardColours().size(), 40);
 }
 
 void ToolbarControlsTest::otherColourOpensTheColourDialog()
 {
     ScriptedPrompter prompter;
-    commands::ColourPicker picker;
-    QSignalSpy picked(&picker, &commands::ColourPicker::colourPicked);
+    ui::ColourPicker picker;
+    QSignalSpy picked(&picker, &ui::ColourPicker::colourPicked);
 
     prompter.colours.enqueue(QColor(0x12, 0x34, 0x56));
     picker.dropDown()->actions().last()->trigger();

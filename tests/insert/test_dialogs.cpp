@@ -7,7 +7,7 @@
 #include "app/common/DialogHost.h"
 #include "app/common/InsertDialog.h"
 #include "insert/ButtonDialog.h"
-#include "insert/ColourField.h"
+#include "app/common/ColourPicker.h"
 #include "insert/GroupBoxDialog.h"
 
 #include <QAbstractButton>
@@ -182,7 +182,7 @@ void DialogsTest::closedDialogReopensWithDefaults()
     QPointer<QDialog> first = openGroupBox();
     control<QLineEdit>(first, "编辑框1")->setText(QStringLiteral("9"));
     control<QComboBox>(first, "组合框1")->setCurrentIndex(2);
-    control<ColourField>(first, "颜色选择器2")->setColour(0x123456);
+    control<ui::ColourPicker>(first, "颜色选择器2")->setColour(0x123456);
     first->close();
     QTRY_VERIFY(!first);
 
@@ -196,8 +196,8 @@ void DialogsTest::closedDialogReopensWithDefaults()
     QCOMPARE(align->itemText(0), QStringLiteral("左对齐"));
     QCOMPARE(align->itemText(1), QStringLiteral("居中"));
     QCOMPARE(align->itemText(2), QStringLiteral("右对齐"));
-    QCOMPARE(control<ColourField>(second, "颜色选择器2")->colour(), 0u);
-    QCOMPARE(control<ColourField>(second, "颜色选择器1")->colour(), 0xFFFFFFu);
+    QCOMPARE(control<ui::ColourPicker>(second, "颜色选择器2")->colour(), 0);
+    QCOMPARE(control<ui::ColourPicker>(second, "颜色选择器1")->colour(), 0xFFFFFF);
 }
 
 void DialogsTest::buttonChecksKeepDialogAndValues_data()
@@ -265,7 +265,7 @@ void DialogsTest::groupBoxConfirmBuildsFromControls()
     control<QComboBox>(dialog, "组合框1")->setCurrentIndex(1);
     // One colour through the full colour dialog, one left at its default.
     m_prompter->colours.enqueue(QColor(12, 11, 10));
-    control<ColourField>(dialog, "颜色选择器2")->chooseOtherColour();
+    control<ui::ColourPicker>(dialog, "颜色选择器2")->chooseOtherColour();
     control<QLineEdit>(dialog, "编辑框3")->setText(QStringLiteral("分组"));
     click(dialog, "按钮1");
     QCOMPARE(m_inserted.fragments,

@@ -1,5 +1,6 @@
 #include "app/common/InsertDialog.h"
 
+#include "app/common/ColourPicker.h"
 #include "app/common/DialogHost.h"
 #include "app/common/Prompter.h"
 
@@ -129,6 +130,14 @@ QLineEdit *FieldForm::edit(const QString &name, const QString &label, const QStr
     auto *field = new QLineEdit(text, m_page);
     addRow(field, name, label);
     return field;
+}
+
+ColourPicker *FieldForm::colour(const QString &name, const QString &label, int colour)
+{
+    auto *picker = new ColourPicker(m_page);
+    picker->setColour(colour);
+    addRow(picker, name, label);
+    return picker;
 }
 
 QComboBox *FieldForm::list(const QString &name, const QString &label, const QStringList &items)

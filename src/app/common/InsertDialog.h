@@ -96,6 +96,8 @@ private:
 // Lays out a page of labelled fields, one per row, with the page's buttons in
 // a row underneath. Every control gets its object name and an accessible name
 // (its label, or its caption for buttons and check boxes).
+class ColourPicker;
+
 class FieldForm {
 public:
     explicit FieldForm(QWidget *page);
@@ -103,6 +105,8 @@ public:
     QLineEdit *edit(const QString &name, const QString &label, const QString &text = QString());
     // A drop-down list of fixed items with the first one selected.
     QComboBox *list(const QString &name, const QString &label, const QStringList &items);
+    // A colour picker holding a 0x00BBGGRR colour.
+    ColourPicker *colour(const QString &name, const QString &label, int colour);
     QCheckBox *check(const QString &name, const QString &caption, bool checked = false);
     // Any other control on a labelled row; returns the control.
     template <class Control>

@@ -8,7 +8,7 @@
 
 class QMenu;
 
-namespace commands {
+namespace ui {
 
 // 0x00BBGGRR <-> QColor.
 int colourValue(const QColor &colour);
@@ -60,4 +60,4 @@ private:
     bool m_hot = false;
 };
 
-} // namespace commands
+} // namespace ui

@@ -1,4 +1,4 @@
-#include "commands/ColourPicker.h"
+#include "app/common/ColourPicker.h"
 
 #include "app/common/Prompter.h"
 
@@ -10,7 +10,7 @@
 #include <QToolButton>
 #include <QWidgetAction>
 
-namespace commands {
+namespace ui {
 
 int colourValue(const QColor &colour)
 {
@@ -212,4 +212,4 @@ void ColourPicker::focusOutEvent(QFocusEvent *)
     update();
 }
 
-} // namespace commands
+} // namespace ui
