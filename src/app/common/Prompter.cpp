@@ -16,6 +16,8 @@ public:
                                         QMessageBox::StandardButtons buttons) override
     {
         QMessageBox box(icon, caption, text, buttons, parent);
+        // Wide enough for the caption to show in full beside the frame's buttons.
+        box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { min-width: 180px; }"));
         const int result = box.exec();
         return static_cast<QMessageBox::StandardButton>(result);
     }
