@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-webengine-dev qt6-svg-dev qt6-translations-l10n
+  qt6-base-dev qt6-qpa-plugins qt6-webengine-dev qt6-svg-dev qt6-translations-l10n
   libqscintilla2-qt6-dev libpugixml-dev libgl1-mesa-dev
   fonts-noto-cjk xdg-utils
 )
@@ -23,7 +23,7 @@ if [ "${#missing[@]}" -gt 0 ]; then
   sudo_cmd=()
   [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
   "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
 fi
 
 jobs=$(nproc 2>/dev/null || echo 2)
