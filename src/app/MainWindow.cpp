@@ -158,6 +158,8 @@ void MainWindow::initialise()
     codeview::ConfigureCodeEditor(*m_code, m_lexerConfig);
 
     m_initialised = true;
+    // Typing goes into the page from the start, not into the first box of the strip.
+    m_design->setFocus(Qt::OtherFocusReason);
     if (m_initWindow) {
         m_initWindow->raise(); // loading the page may have brought the main window forward
         m_initWindow->setReady();
