@@ -69,8 +69,8 @@ QByteArray plainDocument(size_t size)
 void setText(CodeEditor &editor, const QByteArray &utf8)
 {
     editor.clearText();
-    editor.SendScintilla(2001 /*SCI_ADDTEXT*/, static_cast<unsigned long>(utf8.size()), utf8.constData());
-    editor.SendScintilla(2025 /*SCI_GOTOPOS*/, static_cast<unsigned long>(utf8.size()));
+    editor.sendText(2001 /*SCI_ADDTEXT*/, static_cast<unsigned long>(utf8.size()), utf8.constData());
+    editor.setCurrentPosition(long(utf8.size()));
 }
 
 // The handler as the editor runs it after a character arrives.
@@ -78,7 +78,7 @@ Figures handler(CodeEditor &editor, const LexerConfig &config, int runs)
 {
     return measure(runs, [&] {
         config.ShowCompletion(editor);
-        editor.SendScintilla(2101 /*SCI_AUTOCCANCEL*/);
+        editor.send(2101 /*SCI_AUTOCCANCEL*/);
     });
 }
 
@@ -107,7 +107,7 @@ Figures keystrokes(CodeEditor &editor, const QByteArray &before, int runs)
     int n = 0;
     return measure(runs, [&] {
         if (n > 0 && n % typed.size() == 0) {
-            editor.SendScintilla(2101 /*SCI_AUTOCCANCEL*/);
+            editor.send(2101 /*SCI_AUTOCCANCEL*/);
             QTest::keyClick(&editor, ' ');
         }
         QTest::keyClick(&editor, typed[n++ % typed.size()]);

@@ -126,7 +126,7 @@ int main(int argc, char **argv)
 
     print("bold: click on 按钮_加粗",
           measure(rounds, [&] { reset(6, 11); }, [&] { clickControl("按钮_加粗"); }, pageHas("<b>world</b>")),
-          measure(rounds, [&] { reset(6, 11); }, [&] { view->ExecCommand(QStringLiteral("Bold")); },
+          measure(rounds, [&] { reset(6, 11); }, [&] { view->ExecCommand(engine::EditCommand::Bold); },
                   pageHas("<b>world</b>")));
 
     print("insertion: click on 按钮_横线",

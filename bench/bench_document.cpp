@@ -6,7 +6,7 @@
 #include "TestSupport.h"
 #include "codeview/CodeEditor.h"
 #include "document/DocumentController.h"
-#include "document/PageCodec.h"
+#include "text/PageCodec.h"
 #include "engine/EngineView.h"
 
 #include <QApplication>
@@ -54,7 +54,7 @@ QString makePage(qsizetype bytes)
     QString page = QStringLiteral(
         "<html><head><title>测试网页</title>\n"
         "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\"></head><body>\n");
-    qsizetype written = document::encodePage(page, document::gbkEncoding()).size();
+    qsizetype written = text::encodePage(page, text::gbkEncoding()).size();
     for (int i = 0; written < bytes;) {
         QString block;
         for (int k = 0; k < 50; ++k, ++i)
@@ -62,7 +62,7 @@ QString makePage(qsizetype bytes)
                                     "<a href=\"page%1.htm\">链接</a></p>\n"
                                     "<table border=\"1\"><tbody><tr><td>单元格</td><td>%1</td></tr></tbody></table>\n")
                          .arg(i);
-        written += document::encodePage(block, document::gbkEncoding()).size();
+        written += text::encodePage(block, text::gbkEncoding()).size();
         page += block;
     }
     return page + QStringLiteral("</body></html>");
@@ -147,7 +147,7 @@ int main(int argc, char **argv)
     {
         QFile out(file);
         out.open(QIODevice::WriteOnly);
-        out.write(document::encodePage(makePage(10 * 1024 * 1024), document::gbkEncoding()));
+        out.write(text::encodePage(makePage(10 * 1024 * 1024), text::gbkEncoding()));
     }
     views->setCurrentIndex(0);
     const double open = medianMs(1, [&] { controller.OpenPageCommand(); }, [&] {

@@ -2,25 +2,52 @@
 
 #include "codeview/ScintillaMessages.h"
 
+#include <Qsci/qsciscintillabase.h>
+
 #include <QAction>
+#include <QCoreApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
 #include <QScreen>
+#include <QVBoxLayout>
 
+#include <algorithm>
 #include <memory>
 
 namespace codeview {
 
 using namespace sci;
 
-CodeEditor::CodeEditor(QWidget *parent) : QsciScintillaBase(parent)
+// The editor component itself; only its right-click is taken over.
+class ScintillaWidget : public QsciScintillaBase
 {
+public:
+    ScintillaWidget(CodeEditor *owner) : QsciScintillaBase(owner), m_owner(owner) {}
+
+protected:
+    void contextMenuEvent(QContextMenuEvent *event) override
+    {
+        m_owner->showContextMenu(event->globalPos());
+        event->accept();
+    }
+
+private:
+    CodeEditor *m_owner;
+};
+
+CodeEditor::CodeEditor(QWidget *parent) : QWidget(parent)
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_editor = new ScintillaWidget(this);
+    layout->addWidget(m_editor);
+    setFocusProxy(m_editor);
     applyCreationSettings();
-    connect(this, &QsciScintillaBase::SCN_CHARADDED, this, &CodeEditor::onCharAdded);
-    connect(this, &QsciScintillaBase::SCN_MARGINCLICK, this,
+    connect(m_editor, &QsciScintillaBase::SCN_CHARADDED, this, &CodeEditor::onCharAdded);
+    connect(m_editor, &QsciScintillaBase::SCN_MARGINCLICK, this,
             [this](int position, int /*modifiers*/, int /*margin*/) { foldToggleAt(position); });
 }
 
@@ -53,7 +80,7 @@ void CodeEditor::applyCreationSettings()
 void CodeEditor::record(unsigned int message, unsigned long wParam, long lParam, const char *text,
                         const char *key) const
 {
-    if (!trace_)
+    if (!m_trace)
         return;
     SentMessage m;
     m.message = message;
@@ -65,25 +92,36 @@ void CodeEditor::record(unsigned int message, unsigned long wParam, long lParam,
     }
     if (key)
         m.key = key;
-    trace_->push_back(std::move(m));
+    m_trace->push_back(std::move(m));
 }
 
 long CodeEditor::send(unsigned int message, unsigned long wParam, long lParam) const
 {
     record(message, wParam, lParam, nullptr);
-    return SendScintilla(message, wParam, lParam);
+    return m_editor->SendScintilla(message, wParam, lParam);
 }
 
 long CodeEditor::sendText(unsigned int message, unsigned long wParam, const char *text) const
 {
     record(message, wParam, 0, text ? text : "");
-    return SendScintilla(message, static_cast<uintptr_t>(wParam), text ? text : "");
+    return m_editor->SendScintilla(message, static_cast<uintptr_t>(wParam), text ? text : "");
 }
 
 long CodeEditor::sendTexts(unsigned int message, const char *key, const char *text) const
 {
     record(message, 0, 0, text ? text : "", key ? key : "");
-    return SendScintilla(message, key ? key : "", text ? text : "");
+    return m_editor->SendScintilla(message, key ? key : "", text ? text : "");
+}
+
+QByteArray CodeEditor::textReply(unsigned int message, unsigned long wParam) const
+{
+    const long size = m_editor->SendScintilla(message, wParam, static_cast<void *>(nullptr));
+    if (size <= 0)
+        return QByteArray();
+    QByteArray buffer(size + 1, '\0');
+    m_editor->SendScintilla(message, wParam, static_cast<void *>(buffer.data()));
+    buffer.truncate(qstrnlen(buffer.constData(), size));
+    return buffer;
 }
 
 long CodeEditor::length() const
@@ -98,7 +136,7 @@ QString CodeEditor::text() const
         return QString();
     QByteArray buffer(len + 1, '\0');
     record(SCI_GETTEXT, static_cast<unsigned long>(len + 1), 0, nullptr);
-    SendScintilla(SCI_GETTEXT, static_cast<unsigned long>(len + 1), static_cast<void *>(buffer.data()));
+    m_editor->SendScintilla(SCI_GETTEXT, static_cast<unsigned long>(len + 1), static_cast<void *>(buffer.data()));
     buffer.truncate(len);
     return QString::fromUtf8(buffer);
 }
@@ -129,9 +167,49 @@ void CodeEditor::replaceAllText(const QString &text)
     send(SCI_ENDUNDOACTION);
 }
 
+void CodeEditor::loadText(const QString &text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    send(SCI_CLEARALL);
+    sendText(SCI_INSERTTEXT, 0, utf8.constData());
+    // A new document: undo must not bring back the one that was there before.
+    resetHistory();
+    send(SCI_GOTOPOS, 0);
+}
+
 void CodeEditor::paste()
 {
     send(SCI_PASTE);
+}
+
+void CodeEditor::undo()
+{
+    send(SCI_UNDO);
+}
+
+void CodeEditor::redo()
+{
+    send(SCI_REDO);
+}
+
+bool CodeEditor::canUndo() const
+{
+    return send(SCI_CANUNDO) != 0;
+}
+
+void CodeEditor::resetHistory()
+{
+    send(SCI_EMPTYUNDOBUFFER);
+}
+
+bool CodeEditor::isModified() const
+{
+    return send(SCI_GETMODIFY) != 0;
+}
+
+void CodeEditor::markUnmodified()
+{
+    send(SCI_SETSAVEPOINT);
 }
 
 int CodeEditor::lineFromPosition(long position) const
@@ -154,6 +232,11 @@ void CodeEditor::toggleFold(int line)
 long CodeEditor::currentPosition() const
 {
     return send(SCI_GETCURRENTPOS);
+}
+
+void CodeEditor::setCurrentPosition(long position)
+{
+    send(SCI_GOTOPOS, static_cast<unsigned long>(std::max(0L, position)));
 }
 
 QByteArray CodeEditor::charAt(long position) const
@@ -182,7 +265,7 @@ bool CodeEditor::showAutoCompletion(long lengthEntered, const std::string &items
                     int(send(SCI_POINTYFROMPOSITION, 0, wordStart)));
     if (!QGuiApplication::screenAt(viewport()->mapToGlobal(at)))
         return false;
-    completionWordStart_ = wordStart;
+    m_completionWordStart = wordStart;
     sendText(SCI_AUTOCSHOW, static_cast<unsigned long>(lengthEntered), items.c_str());
     return true;
 }
@@ -202,13 +285,13 @@ void CodeEditor::foldToggleAt(long position)
 
 void CodeEditor::setCharacterAddedHandler(std::function<void(CodeEditor &)> handler)
 {
-    charAddedHandler_ = std::move(handler);
+    m_charAddedHandler = std::move(handler);
 }
 
 void CodeEditor::onCharAdded(int character)
 {
-    if (charAddedHandler_)
-        charAddedHandler_(*this);
+    if (m_charAddedHandler)
+        m_charAddedHandler(*this);
     const char32_t code = static_cast<char32_t>(character);
     emit characterAdded(QString::fromUcs4(&code, 1));
 }
@@ -239,11 +322,36 @@ QMenu *CodeEditor::createContextMenu(QWidget *parent)
     return menu;
 }
 
-void CodeEditor::contextMenuEvent(QContextMenuEvent *event)
+void CodeEditor::showContextMenu(const QPoint &globalPos)
 {
     std::unique_ptr<QMenu> menu(createContextMenu(this));
-    menu->exec(event->globalPos());
-    event->accept();
+    menu->exec(globalPos);
+}
+
+bool CodeEditor::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::InputMethod:
+    case QEvent::InputMethodQuery:
+        // An event the editor leaves alone comes back up here: pass it on then.
+        if (!m_forwarding) {
+            m_forwarding = true;
+            const bool taken = QCoreApplication::sendEvent(m_editor, event);
+            m_forwarding = false;
+            return taken;
+        }
+        return QWidget::event(event);
+    default:
+        return QWidget::event(event);
+    }
+}
+
+QWidget *CodeEditor::viewport() const
+{
+    return m_editor->viewport();
 }
 
 } // namespace codeview

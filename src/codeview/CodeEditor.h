@@ -1,8 +1,11 @@
 #pragma once
 // The code view's source editor: a Scintilla editor driven by its message
-// interface. The document is held in UTF-8; texts are exchanged with the rest
-// of the program as QString.
-#include <Qsci/qsciscintillabase.h>
+// interface, wrapped so that nothing outside the code view deals with the
+// editor component itself. The document is held in UTF-8; texts are exchanged
+// with the rest of the program as QString.
+#include <QByteArray>
+#include <QString>
+#include <QWidget>
 
 #include <functional>
 #include <string>
@@ -11,6 +14,8 @@
 class QMenu;
 
 namespace codeview {
+
+class ScintillaWidget;
 
 // One message sent to the editor, as recorded by a message trace.
 struct SentMessage
@@ -29,7 +34,7 @@ struct SentMessage
     }
 };
 
-class CodeEditor : public QsciScintillaBase
+class CodeEditor : public QWidget
 {
     Q_OBJECT
 public:
@@ -40,14 +45,16 @@ public:
     // constructor runs this; it is public so the order can be checked.
     void applyCreationSettings();
 
-    // Raw message access. Every message the program sends goes through these,
-    // so that a trace sees them all.
+    // Messages to the editor (numbers in codeview/ScintillaMessages.h). Every
+    // message the program sends goes through these, so that a trace sees them all.
     long send(unsigned int message, unsigned long wParam = 0, long lParam = 0) const;
     long sendText(unsigned int message, unsigned long wParam, const char *text) const;
     long sendTexts(unsigned int message, const char *key, const char *text) const;
+    // A query whose answer is text: asks for its length, then for the text.
+    QByteArray textReply(unsigned int message, unsigned long wParam = 0) const;
     // Records every message sent through send/sendText into trace until it
     // is set back to nullptr.
-    void setMessageTrace(std::vector<SentMessage> *trace) { trace_ = trace; }
+    void setMessageTrace(std::vector<SentMessage> *trace) { m_trace = trace; }
 
     // Whole text, and length in bytes of the editor's UTF-8 document.
     QString text() const;
@@ -58,8 +65,21 @@ public:
     void insertTextAt(int position, const QString &text);
     // Replaces the whole text as one undoable step; the clipboard is not used.
     void replaceAllText(const QString &text);
+    // Replaces the whole text as a newly loaded document: no undo history,
+    // caret at the start.
+    void loadText(const QString &text);
     // The editor's standard paste from the system clipboard.
     void paste();
+
+    void undo();
+    void redo();
+    bool canUndo() const;
+    // Forgets the undo history.
+    void resetHistory();
+    // Whether the text changed since it was last marked unmodified (undoing
+    // back to that point counts as unchanged).
+    bool isModified() const;
+    void markUnmodified();
 
     // Queries used by the margin-click and character-added handlers. A
     // negative position is not sent: the line is then 0 and the byte empty.
@@ -67,6 +87,7 @@ public:
     int foldLevel(int line) const;
     void toggleFold(int line);
     long currentPosition() const;
+    void setCurrentPosition(long position);
     QByteArray charAt(long position) const;
     // Direct read-only view of the document bytes [position, position+length);
     // valid until the document changes. Moves the editor's gap only when the
@@ -80,7 +101,7 @@ public:
     bool showAutoCompletion(long lengthEntered, const std::string &items);
     bool autoCompletionActive() const;
     // Where the word began for which the list was last opened (-1: never).
-    long autoCompletionWordStart() const { return completionWordStart_; }
+    long autoCompletionWordStart() const { return m_completionWordStart; }
 
     // The margin-click handler: toggles the fold of the clicked line when that
     // line starts a foldable block.
@@ -92,21 +113,28 @@ public:
     // The right-click menu, built for the editor's current state. The caller
     // owns it.
     QMenu *createContextMenu(QWidget *parent = nullptr);
+    // The area the text is drawn in (mouse input goes there).
+    QWidget *viewport() const;
 
 signals:
     void characterAdded(const QString &character);
 
 protected:
-    void contextMenuEvent(QContextMenuEvent *event) override;
+    // Keys and input method events given to the wrapper go to the editor.
+    bool event(QEvent *event) override;
 
 private:
+    friend class ScintillaWidget;
     void onCharAdded(int character);
+    void showContextMenu(const QPoint &globalPos);
     void record(unsigned int message, unsigned long wParam, long lParam, const char *text,
                 const char *key = nullptr) const;
 
-    std::function<void(CodeEditor &)> charAddedHandler_;
-    mutable std::vector<SentMessage> *trace_ = nullptr;
-    long completionWordStart_ = -1;
+    ScintillaWidget *m_editor = nullptr;
+    std::function<void(CodeEditor &)> m_charAddedHandler;
+    mutable std::vector<SentMessage> *m_trace = nullptr;
+    long m_completionWordStart = -1;
+    bool m_forwarding = false;
 };
 
 } // namespace codeview

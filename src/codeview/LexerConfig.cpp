@@ -3,15 +3,19 @@
 #include "codeview/CodeEditor.h"
 #include "codeview/Completion.h"
 #include "codeview/EditorConfigFiles.h"
-#include "codeview/GbkText.h"
-#include "codeview/NumberText.h"
+#include "text/GbkText.h"
+#include "text/Numbers.h"
 #include "codeview/ScintillaMessages.h"
+#include "text/GbkText.h"
+#include "text/Numbers.h"
 
 #include <algorithm>
 
 namespace codeview {
 
 using namespace sci;
+using text::GbkToUtf8;
+using text::ParseNumber;
 
 namespace {
 

@@ -30,6 +30,10 @@ constexpr unsigned SCI_BEGINUNDOACTION = 2078;
 constexpr unsigned SCI_ENDUNDOACTION = 2079;
 constexpr unsigned SCI_GETSELECTIONEMPTY = 2650;
 constexpr unsigned SCI_GETRANGEPOINTER = 2643;
+constexpr unsigned SCI_GOTOPOS = 2025;
+constexpr unsigned SCI_EMPTYUNDOBUFFER = 2175;
+constexpr unsigned SCI_SETSAVEPOINT = 2014;
+constexpr unsigned SCI_GETMODIFY = 2159;
 
 // View and caret
 constexpr unsigned SCI_SETVIEWWS = 2021;
@@ -85,6 +89,8 @@ constexpr unsigned long SC_MASK_FOLDERS = 0xFE000000UL;
 constexpr unsigned SCI_AUTOCSHOW = 2100;
 constexpr unsigned SCI_AUTOCACTIVE = 2102;
 constexpr unsigned SCI_AUTOCSETSEPARATOR = 2106;
+constexpr unsigned SCI_AUTOCSETORDER = 2660;
+constexpr int SC_ORDER_CUSTOM = 2;
 
 // Lexer
 constexpr unsigned SCI_SETLEXER = 4001;

@@ -1,6 +1,6 @@
 #include "commands/EditorCommands.h"
 
-#include "app/common/ColourPicker.h"
+#include "ui/ColourPicker.h"
 #include "commands/CommandRouter.h"
 #include "commands/Formatting.h"
 #include "commands/Help.h"

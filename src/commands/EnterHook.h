@@ -14,9 +14,4 @@ namespace commands {
 void InstallEnterHook(engine::EngineView &view);
 bool EnterHookInstalled(const engine::EngineView &view);
 
-// Whether a line break at the selection would be the last thing in its block,
-// where the engine shows no new line for it; Enter then adds a second break
-// that holds the line open until something is typed on it.
-bool LineBreakNeedsHolder(engine::EngineView &view);
-
 } // namespace commands

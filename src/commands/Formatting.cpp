@@ -10,71 +10,73 @@ namespace commands {
 
 namespace {
 
-const char *const kCharacterCommands[] = {"Bold",        "Italic",   "Underline",
-                                          "StrikeThrough", "Superscript", "Subscript"};
-const char *const kParagraphCommands[] = {"JustifyNone",         "JustifyLeft",
-                                          "JustifyCenter",       "JustifyRight",
-                                          "insertunorderedlist", "insertorderedlist",
-                                          "indent",              "outdent"};
+using engine::EditCommand;
+
+constexpr EditCommand kCharacterCommands[] = {EditCommand::Bold,          EditCommand::Italic,
+                                              EditCommand::Underline,     EditCommand::StrikeThrough,
+                                              EditCommand::Superscript,   EditCommand::Subscript};
+constexpr EditCommand kParagraphCommands[] = {
+    EditCommand::JustifyNone,         EditCommand::JustifyLeft,
+    EditCommand::JustifyCenter,       EditCommand::JustifyRight,
+    EditCommand::InsertUnorderedList, EditCommand::InsertOrderedList,
+    EditCommand::Indent,              EditCommand::Outdent};
 
 template <std::size_t N>
-QString pick(const char *const (&names)[N], int index)
+std::optional<EditCommand> pick(const EditCommand (&commands)[N], int index)
 {
     if (index < 0 || index >= static_cast<int>(N))
-        return QString();
-    return QLatin1String(names[index]);
+        return std::nullopt;
+    return commands[index];
 }
 
-void focusThen(engine::EngineView &view, const char *rangeCommand)
+void focusThen(engine::EngineView &view, engine::RangeAction action)
 {
     FocusView(view);
-    view.RangeCommand(QLatin1String(rangeCommand));
+    view.RangeCommand(action);
 }
 
 } // namespace
 
-QString characterFormatCommand(int index)
+std::optional<EditCommand> characterFormatCommand(int index)
 {
     return pick(kCharacterCommands, index);
 }
 
-QString paragraphFormatCommand(int index)
+std::optional<EditCommand> paragraphFormatCommand(int index)
 {
     return pick(kParagraphCommands, index);
 }
 
 void ApplyCharacterFormat(engine::EngineView &view, int index)
 {
-    const QString name = characterFormatCommand(index);
-    if (!name.isEmpty())
-        view.ExecCommand(name);
+    if (const auto command = characterFormatCommand(index))
+        view.ExecCommand(*command);
 }
 
 void ApplyParagraphFormat(engine::EngineView &view, int index)
 {
-    const QString name = paragraphFormatCommand(index);
-    if (!name.isEmpty())
-        view.ExecCommand(name);
+    if (const auto command = paragraphFormatCommand(index))
+        view.ExecCommand(*command);
 }
 
 void SetFontSize(engine::EngineView &view, int size)
 {
-    view.ExecCommand(QStringLiteral("FontSize"), size);
+    view.ExecCommand(EditCommand::FontSize, size);
 }
 
 void SetFontName(engine::EngineView &view, const QString &name)
 {
-    view.ExecCommand(QStringLiteral("FontName"), name);
+    view.ExecCommand(EditCommand::FontName, name);
 }
 
 void SetTextColour(engine::EngineView &view, int colour)
 {
-    view.ExecCommand(QStringLiteral("ForeColor"), colour);
+    view.ExecCommand(EditCommand::ForeColor, colour);
 }
 
 void SetTextBackColour(engine::EngineView &view, int colour)
 {
-    view.ExecCommand(QStringLiteral("BackColor"), colour);
+    view.ExecCommand(EditCommand::BackColor, colour);
 }
 
 void FocusView(engine::EngineView &view)
@@ -86,10 +88,10 @@ void FocusView(engine::EngineView &view)
         view.setFocus(Qt::OtherFocusReason);
 }
 
-void CopySelection(engine::EngineView &view) { focusThen(view, "Copy"); }
-void CutSelection(engine::EngineView &view) { focusThen(view, "CUT"); }
-void PasteClipboard(engine::EngineView &view) { focusThen(view, "PASTE"); }
-void SelectAll(engine::EngineView &view) { focusThen(view, "SELECTALL"); }
+void CopySelection(engine::EngineView &view) { focusThen(view, engine::RangeAction::Copy); }
+void CutSelection(engine::EngineView &view) { focusThen(view, engine::RangeAction::Cut); }
+void PasteClipboard(engine::EngineView &view) { focusThen(view, engine::RangeAction::Paste); }
+void SelectAll(engine::EngineView &view) { focusThen(view, engine::RangeAction::SelectAll); }
 void UndoEdit(engine::EngineView &view) { view.Undo(); }
 void RedoEdit(engine::EngineView &view) { view.Redo(); }
 

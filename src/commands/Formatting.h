@@ -1,13 +1,12 @@
 #pragma once
 // Text formatting and editing commands on a given web view: the design view
 // of the main window, or the scrolling-text dialog's own editor.
+#include "engine/EngineView.h"
+
 #include <QString>
+#include <optional>
 
 class QComboBox;
-
-namespace engine {
-class EngineView;
-}
 
 namespace commands {
 
@@ -18,9 +17,9 @@ void ApplyCharacterFormat(engine::EngineView &view, int index);
 // 4 bulleted list, 5 numbered list, 6 indent, 7 outdent. Another index does nothing.
 void ApplyParagraphFormat(engine::EngineView &view, int index);
 
-// The engine command names behind the two index tables (empty when out of range).
-QString characterFormatCommand(int index);
-QString paragraphFormatCommand(int index);
+// The engine commands behind the two index tables (nothing when out of range).
+std::optional<engine::EditCommand> characterFormatCommand(int index);
+std::optional<engine::EditCommand> paragraphFormatCommand(int index);
 
 void SetFontSize(engine::EngineView &view, int size); // 1..7
 void SetFontName(engine::EngineView &view, const QString &name);

@@ -1,6 +1,6 @@
 #include "commands/Help.h"
 
-#include "app/common/Prompter.h"
+#include "ui/Prompter.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

@@ -1,6 +1,7 @@
 #include "commands/Toolbar.h"
 
-#include "app/common/ColourPicker.h"
+#include "text/Colour.h"
+#include "ui/ColourPicker.h"
 #include "commands/CommandRouter.h"
 #include "commands/CommandTable.h"
 #include "commands/Formatting.h"
@@ -92,7 +93,7 @@ Toolbar::Toolbar(CommandRouter &router, QWidget *parent) : QWidget(parent)
         case ToolbarControl::Kind::ColourPicker: {
             auto *picker = new ui::ColourPicker(this);
             if (id == CommandId::TextBackColour) {
-                picker->setColour(ui::colourValue(QColor(0xff, 0xff, 0x00)));
+                picker->setColour(int(text::PackColour(0xff, 0xff, 0x00)));
                 m_textBackColour = picker;
             } else {
                 m_textColour = picker;

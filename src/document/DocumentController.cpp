@@ -1,11 +1,9 @@
 #include "document/DocumentController.h"
 
-#include "app/common/Prompter.h"
-#include "codeview/CodeEditor.h"
 #include "document/BlankPage.h"
 #include "document/PageFile.h"
 #include "document/PreviewText.h"
-#include "engine/EngineView.h"
+#include "ui/Prompter.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -43,34 +41,88 @@ QString shown(const QString &path)
 
 } // namespace
 
-DocumentController::DocumentController(QWidget *window, engine::EngineView &design,
-                                       codeview::CodeEditor &code, QTabWidget &views, QObject *parent)
+DocumentController::DocumentController(QWidget *window, DesignSurface &design, CodeSurface &code,
+                                       QTabWidget &views, QObject *parent)
     : QObject(parent), m_window(window), m_design(design), m_code(code), m_views(views)
 {
 }
 
+DocumentController::DocumentController(QWidget *window, engine::EngineView &design,
+                                       codeview::CodeEditor &code, QTabWidget &views, QObject *parent)
+    : QObject(parent), m_window(window), m_ownDesign(surfaceFor(design)), m_ownCode(surfaceFor(code)),
+      m_design(*m_ownDesign), m_code(*m_ownCode), m_views(views)
+{
+}
+
+DocumentController::~DocumentController() = default;
+
 void DocumentController::InitialiseBlankPage()
 {
-    m_design.WriteDocument(BlankPageTemplate());
+    m_design.writePage(BlankPageTemplate(), QString());
     m_state.currentPath.clear();
     m_state.encoding = gbkEncoding();
     // The engine rewrites the template's markup; its own reading is what the
     // unsaved-changes test will compare with.
-    m_state.savedText = m_design.ReadDocument();
+    m_state.savedText = designText();
+}
+
+QString DocumentController::designText()
+{
+    // The count is taken first: whatever changes after it shows at the next reading.
+    const quint64 count = m_design.changeCount();
+    if (!m_designKnown || count != m_designCount) {
+        m_designText = m_design.readPage();
+        m_designCount = count;
+        m_designKnown = true;
+    }
+    return m_designText;
+}
+
+QString DocumentController::codeText()
+{
+    if (!m_codeKnown || m_code.isModified())
+        codeNowHolds(m_code.text());
+    return m_codeText;
 }
 
 void DocumentController::ReadPage()
 {
-    m_state.engineText = m_design.ReadDocument();
+    m_state.engineText = designText();
+}
+
+void DocumentController::readCode()
+{
+    m_state.codeText = codeText();
+}
+
+void DocumentController::codeNowHolds(const QString &text)
+{
+    m_codeText = text;
+    m_code.markUnmodified();
+    m_codeKnown = true;
 }
 
 void DocumentController::ReplaceCodeText(const QString &text)
 {
-    m_code.clearText();
-    m_code.insertTextAt(0, text);
-    // A new document: undo must not bring back the page that was there before.
-    m_code.send(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
-    m_code.send(QsciScintillaBase::SCI_GOTOPOS, 0);
+    m_code.loadText(text);
+    codeNowHolds(text);
+}
+
+void DocumentController::WritePageToDesign(const QString &text)
+{
+    m_design.writePage(text, pageFolder());
+}
+
+void DocumentController::ReplacePageInBothViews(const QString &text)
+{
+    m_design.writePage(text, pageFolder());
+    ReplaceCodeText(text);
+}
+
+void DocumentController::showDesignPage()
+{
+    m_views.setCurrentIndex(kDesignPage);
+    m_design.focusPage();
 }
 
 bool DocumentController::IsPageChanged()
@@ -122,9 +174,11 @@ void DocumentController::NewPage()
     m_state.currentPath = path;
     m_state.encoding = gbkEncoding();
     const QString page = BlankPageTemplate();
-    m_design.WriteDocument(page, pageFolder());
+    m_design.writePage(page, pageFolder());
     ReplaceCodeText(page);
-    m_state.savedText = m_design.ReadDocument();
+    m_state.savedText = designText();
+    if (m_views.currentIndex() == kDesignPage)
+        m_design.focusPage();
 }
 
 void DocumentController::OpenPage()
@@ -140,10 +194,12 @@ void DocumentController::OpenPage()
     }
     m_state.currentPath = path;
     m_state.encoding = page.encoding;
-    m_design.WriteDocument(page.text, pageFolder());
+    m_design.writePage(page.text, pageFolder());
     // The code view gets the file's own text, not the engine's rewrite of it.
     ReplaceCodeText(page.text);
-    m_state.savedText = m_design.ReadDocument();
+    m_state.savedText = designText();
+    if (m_views.currentIndex() == kDesignPage)
+        m_design.focusPage();
 }
 
 void DocumentController::reportWriteFailure(const QString &path, const QString &reason)
@@ -223,9 +279,11 @@ void DocumentController::ShowCodeView()
     if (m_views.currentIndex() != kDesignPage)
         return;
     ReadPage();
-    m_state.codeText = m_code.text();
-    if (m_state.engineText != m_state.codeText)
-        m_code.replaceAllText(m_state.engineText); // one undoable step; the clipboard is left alone
+    readCode();
+    if (m_state.engineText != m_state.codeText) {
+        m_code.replaceText(m_state.engineText); // one undoable step; the clipboard is left alone
+        codeNowHolds(m_state.engineText);
+    }
     m_views.setCurrentIndex(kCodePage);
 }
 
@@ -234,20 +292,19 @@ void DocumentController::ShowDesignView()
     if (m_views.currentIndex() != kCodePage)
         return;
     ReadPage();
-    m_state.codeText = m_code.text();
+    readCode();
     if (m_state.engineText != m_state.codeText) {
-        // WriteDocument returns once the engine has the page, so the reading
+        // The write returns once the engine has the page, so the reading
         // that follows sees it.
-        m_design.WriteDocument(m_state.codeText, pageFolder());
-        m_design.update();
+        m_design.writePage(m_state.codeText, pageFolder());
         ReadPage();
     }
-    m_views.setCurrentIndex(kDesignPage);
+    showDesignPage();
 }
 
 void DocumentController::PreviewPage()
 {
-    const QString text = m_views.currentIndex() == kCodePage ? m_code.text() : m_design.ReadDocument();
+    const QString text = m_views.currentIndex() == kCodePage ? codeText() : designText();
     const QByteArray bytes = encodePage(withBaseForPreview(text, pageFolder()),
                                         encodingForSaving(text, m_state.encoding));
 

@@ -6,6 +6,7 @@
 // its text. The code view is a second copy, filled when the user switches to
 // it and copied back when the user switches to the design view.
 #include "document/DocumentState.h"
+#include "document/PageSurfaces.h"
 
 #include <QObject>
 #include <QString>
@@ -15,13 +16,6 @@
 class QTabWidget;
 class QWidget;
 
-namespace engine {
-class EngineView;
-}
-namespace codeview {
-class CodeEditor;
-}
-
 namespace document {
 
 class DocumentController : public QObject {
@@ -29,18 +23,28 @@ class DocumentController : public QObject {
 public:
     // window is the parent of every prompt and dialog; views holds the design
     // view on page 0 and the code view on page 1.
+    DocumentController(QWidget *window, DesignSurface &design, CodeSurface &code,
+                       QTabWidget &views, QObject *parent = nullptr);
+    // The same for the real views.
     DocumentController(QWidget *window, engine::EngineView &design, codeview::CodeEditor &code,
                        QTabWidget &views, QObject *parent = nullptr);
+    ~DocumentController() override;
 
     // Start-up: the blank page into the design view, no file, and the
     // design view's reading of it as the saved text.
     void InitialiseBlankPage();
 
-    // The design view's text into engineText.
+    // The design view's text into engineText. The view is read only when its
+    // page changed since the last reading.
     void ReadPage();
     // The code editor's whole text replaced by text; its undo history starts
     // afresh, as for a newly loaded document.
     void ReplaceCodeText(const QString &text);
+    // A whole new page written into the design view (the effect pages); the
+    // code view gets it at the next switch. The file stays the same.
+    void WritePageToDesign(const QString &text);
+    // A whole new page written into both views (the page properties).
+    void ReplacePageInBothViews(const QString &text);
     // The unsaved-changes test (reads the design view).
     bool IsPageChanged();
 
@@ -79,11 +83,29 @@ private:
     void removePreviewFile();
     QString programDirectory() const;
     QString pageFolder() const;
+    // The views' texts as they are now. A view is read only when its text
+    // changed since it was last read; the state is not touched.
+    QString designText();
+    QString codeText();
+    // The code view's text into codeText.
+    void readCode();
+    // The code editor was just given this text.
+    void codeNowHolds(const QString &text);
+    void showDesignPage();
 
     QWidget *m_window;
-    engine::EngineView &m_design;
-    codeview::CodeEditor &m_code;
+    std::unique_ptr<DesignSurface> m_ownDesign;
+    std::unique_ptr<CodeSurface> m_ownCode;
+    DesignSurface &m_design;
+    CodeSurface &m_code;
     QTabWidget &m_views;
+    // The design view's page as of this change count.
+    bool m_designKnown = false;
+    quint64 m_designCount = 0;
+    QString m_designText;
+    // The code view's text, while the editor reports it unmodified.
+    bool m_codeKnown = false;
+    QString m_codeText;
     DocumentState m_state;
     QString m_programDir;
     QString m_lastPreviewPath;

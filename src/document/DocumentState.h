@@ -1,6 +1,6 @@
 #pragma once
 // The editor's record of the one page it holds.
-#include "document/PageCodec.h"
+#include "document/PageFile.h"
 
 #include <QString>
 

@@ -2,12 +2,20 @@
 // Reading and writing page files. A write goes to a new file beside the old
 // one, which is then renamed over it: a failed save never leaves a half-written
 // page, and the old file keeps its permissions, owner and group.
-#include "document/PageCodec.h"
+#include "text/PageCodec.h"
 
 #include <QByteArray>
 #include <QString>
 
 namespace document {
+
+// The page encodings belong to the text layer; the file commands use them by name.
+using text::decodePage;
+using text::DecodedPage;
+using text::encodePage;
+using text::encodingForSaving;
+using text::gbkEncoding;
+using text::PageEncoding;
 
 struct FileOutcome {
     bool ok = false;

@@ -1,14 +1,15 @@
 #include "engine/EngineView.h"
-#include "engine/EditorScript.h"
+
+#include "text/Colour.h"
 
 #include <QApplication>
-#include <QChildEvent>
 #include <QClipboard>
-#include <QContextMenuEvent>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEnginePage>
@@ -43,22 +44,48 @@ protected:
 
 namespace {
 
-// The largest piece of text passed to or from the engine in one script.
+// The largest piece of text passed to the engine in one script.
 constexpr qsizetype kChunk = 1 << 24;
 
-const QString &runtime()
+// The editor's runtime: its parts in the order they build on each other.
+const QString &runtimeScript()
 {
-    return editorRuntimeScript();
+    static const QString script = [] {
+        QString all;
+        for (const char *part : {":/engine/history.js", ":/engine/editing.js", ":/engine/linebreak.js"}) {
+            QFile file(QString::fromLatin1(part));
+            if (file.open(QIODevice::ReadOnly))
+                all += QString::fromUtf8(file.readAll()) + QLatin1Char('\n');
+        }
+        return all + QStringLiteral("true;");
+    }();
+    return script;
 }
 
-QString colourLiteral(const QVariant &value)
+// Waits, without taking user input, until the engine answers through the
+// callback that start hands out, or until the time is up. Nothing if the
+// engine did not answer in time.
+template <class T>
+std::optional<T> waitForEngine(const std::function<void(std::function<void(const T &)>)> &start,
+                               int timeoutMs)
 {
-    const quint32 bgr = value.toUInt();
-    const int r = bgr & 0xFF, g = (bgr >> 8) & 0xFF, b = (bgr >> 16) & 0xFF;
-    return QStringLiteral("'#%1%2%3'")
-        .arg(r, 2, 16, QLatin1Char('0'))
-        .arg(g, 2, 16, QLatin1Char('0'))
-        .arg(b, 2, 16, QLatin1Char('0'));
+    struct Pending {
+        std::optional<T> answer;
+        QEventLoop loop;
+    };
+    auto pending = std::make_shared<Pending>();
+    std::weak_ptr<Pending> weak = pending;
+    start([weak](const T &value) {
+        if (auto p = weak.lock()) {
+            p->answer = value;
+            p->loop.quit();
+        }
+    });
+    if (!pending->answer) {
+        QTimer::singleShot(timeoutMs, &pending->loop, &QEventLoop::quit);
+        pending->loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    return pending->answer;
 }
 
 // -1 for the undo key, 1 for a redo key, 0 for any other key.
@@ -72,7 +99,37 @@ int historyKey(const QKeyEvent *key)
     return 0;
 }
 
+QString boolLiteral(bool value)
+{
+    return value ? QStringLiteral("true") : QStringLiteral("false");
+}
+
 } // namespace
+
+QString commandName(EditCommand command)
+{
+    switch (command) {
+    case EditCommand::Bold: return QStringLiteral("Bold");
+    case EditCommand::Italic: return QStringLiteral("Italic");
+    case EditCommand::Underline: return QStringLiteral("Underline");
+    case EditCommand::StrikeThrough: return QStringLiteral("StrikeThrough");
+    case EditCommand::Superscript: return QStringLiteral("Superscript");
+    case EditCommand::Subscript: return QStringLiteral("Subscript");
+    case EditCommand::JustifyNone: return QStringLiteral("JustifyNone");
+    case EditCommand::JustifyLeft: return QStringLiteral("JustifyLeft");
+    case EditCommand::JustifyCenter: return QStringLiteral("JustifyCenter");
+    case EditCommand::JustifyRight: return QStringLiteral("JustifyRight");
+    case EditCommand::InsertUnorderedList: return QStringLiteral("insertunorderedlist");
+    case EditCommand::InsertOrderedList: return QStringLiteral("insertorderedlist");
+    case EditCommand::Indent: return QStringLiteral("indent");
+    case EditCommand::Outdent: return QStringLiteral("outdent");
+    case EditCommand::FontName: return QStringLiteral("FontName");
+    case EditCommand::FontSize: return QStringLiteral("FontSize");
+    case EditCommand::ForeColor: return QStringLiteral("ForeColor");
+    case EditCommand::BackColor: return QStringLiteral("BackColor");
+    }
+    return QString();
+}
 
 EngineView::EngineView(QWidget *parent) : QWidget(parent)
 {
@@ -189,53 +246,42 @@ QString EngineView::scriptLiteral(const QString &text)
 
 QVariant EngineView::evaluate(const QString &script, int timeoutMs)
 {
-    struct Pending {
-        QVariant result;
-        bool done = false;
-        QEventLoop loop;
-    };
-    auto pending = std::make_shared<Pending>();
-    std::weak_ptr<Pending> weak = pending;
-    m_page->runJavaScript(runtime() + script, QWebEngineScript::ApplicationWorld,
-                          [weak](const QVariant &v) {
-                              if (auto p = weak.lock()) {
-                                  p->result = v;
-                                  p->done = true;
-                                  p->loop.quit();
-                              }
+    QWebEnginePage *page = m_page;
+    return waitForEngine<QVariant>(
+               [page, &script](std::function<void(const QVariant &)> done) {
+                   page->runJavaScript(script, QWebEngineScript::ApplicationWorld, std::move(done));
+               },
+               timeoutMs)
+        .value_or(QVariant());
+}
+
+void EngineView::evaluateLater(const QString &script, std::function<void(const QVariant &)> done)
+{
+    QPointer<EngineView> self(this);
+    m_page->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                          [self, done = std::move(done)](const QVariant &value) {
+                              if (self && done)
+                                  done(value);
                           });
-    if (!pending->done) {
-        QTimer::singleShot(timeoutMs, &pending->loop, &QEventLoop::quit);
-        pending->loop.exec(QEventLoop::ExcludeUserInputEvents);
-    }
-    return pending->result;
 }
 
 bool EngineView::loadAndWait(const std::function<void()> &startLoad)
 {
-    struct Pending {
-        bool ok = false;
-        bool done = false;
-        QEventLoop loop;
-    };
-    auto pending = std::make_shared<Pending>();
-    std::weak_ptr<Pending> weak = pending;
-    const auto connection = connect(m_page, &QWebEnginePage::loadFinished, this, [weak](bool ok) {
-        if (auto p = weak.lock()) {
-            p->ok = ok;
-            p->done = true;
-            p->loop.quit();
-        }
-    });
+    QWebEnginePage *page = m_page;
+    QMetaObject::Connection connection;
     m_page->allowNavigation = true;
-    startLoad();
-    if (!pending->done) {
-        QTimer::singleShot(30000, &pending->loop, &QEventLoop::quit);
-        pending->loop.exec(QEventLoop::ExcludeUserInputEvents);
-    }
+    const std::optional<bool> ok = waitForEngine<bool>(
+        [&](std::function<void(const bool &)> done) {
+            connection = connect(page, &QWebEnginePage::loadFinished, page, std::move(done));
+            startLoad();
+        },
+        30000);
     m_page->allowNavigation = false;
     disconnect(connection);
-    return pending->done && pending->ok;
+    // Every new document gets the runtime once; the calls that follow use it.
+    ++m_loads;
+    evaluate(runtimeScript() + QStringLiteral("zelvo.history.attach(); true;"));
+    return ok.value_or(false);
 }
 
 bool EngineView::Navigate(const QString &url)
@@ -243,8 +289,8 @@ bool EngineView::Navigate(const QString &url)
     const QUrl target(url);
     const bool ok = loadAndWait([&] { m_page->load(target); });
     m_documentBase = target;
-    evaluate(QStringLiteral("__zelvo.attach(); %1 true;")
-                 .arg(m_editMode ? QStringLiteral("document.designMode = 'on';") : QString()));
+    if (m_editMode)
+        evaluate(QStringLiteral("document.designMode = 'on'; true;"));
     return ok;
 }
 
@@ -270,49 +316,33 @@ bool EngineView::WriteDocument(const QString &text, const QString &baseFolder)
             loadAndWait([&] { m_page->setHtml(QString(), base); });
         m_documentBase = base;
     }
-    const QString edit = m_editMode ? QStringLiteral("true") : QStringLiteral("false");
+    const QString editable = boolLiteral(m_editMode);
     if (text.size() <= kChunk)
-        return evaluate(QStringLiteral("__zelvo.write(%1, %2);").arg(scriptLiteral(text), edit)).toBool();
+        return evaluate(QStringLiteral("zelvo.write(%1, %2);").arg(scriptLiteral(text), editable)).toBool();
     // Large pages cross to the engine in pieces; one script of many megabytes
     // does not get through.
-    evaluate(QStringLiteral("__zelvo.parts = []; true;"));
     for (qsizetype from = 0; from < text.size();) {
         qsizetype count = std::min<qsizetype>(kChunk, text.size() - from);
         if (from + count < text.size() && text.at(from + count - 1).isHighSurrogate())
             --count; // never split a surrogate pair
-        evaluate(QStringLiteral("__zelvo.parts.push(%1); true;").arg(scriptLiteral(text.mid(from, count))));
+        evaluate(QStringLiteral("zelvo.addPiece(%1);").arg(scriptLiteral(text.mid(from, count))));
         from += count;
     }
     // Laying out a page of many megabytes takes the engine a while.
     const int timeoutMs = 60000 + int(text.size() / (1 << 20)) * 30000;
-    return evaluate(QStringLiteral("var t = __zelvo.parts.join(''); __zelvo.parts = null; __zelvo.write(t, %1);").arg(edit),
-                    timeoutMs)
-        .toBool();
+    return evaluate(QStringLiteral("zelvo.writePieces(%1);").arg(editable), timeoutMs).toBool();
 }
 
 QString EngineView::ReadDocument()
 {
     // The engine's own serialisation of the document node: doctype, comments
     // around the root and the root element, in one piece.
-    struct Pending {
-        QString html;
-        bool done = false;
-        QEventLoop loop;
-    };
-    auto pending = std::make_shared<Pending>();
-    std::weak_ptr<Pending> weak = pending;
-    m_page->toHtml([weak](const QString &html) {
-        if (auto p = weak.lock()) {
-            p->html = html;
-            p->done = true;
-            p->loop.quit();
-        }
-    });
-    if (!pending->done) {
-        QTimer::singleShot(120000, &pending->loop, &QEventLoop::quit);
-        pending->loop.exec(QEventLoop::ExcludeUserInputEvents);
-    }
-    return withLeadingNodesOnOwnLines(pending->html);
+    QWebEnginePage *page = m_page;
+    const QString html = waitForEngine<QString>(
+                             [page](std::function<void(const QString &)> done) { page->toHtml(std::move(done)); },
+                             120000)
+                             .value_or(QString());
+    return withLeadingNodesOnOwnLines(html);
 }
 
 QString EngineView::withLeadingNodesOnOwnLines(const QString &html)
@@ -344,89 +374,104 @@ QString EngineView::withLeadingNodesOnOwnLines(const QString &html)
     return text;
 }
 
-bool EngineView::ExecCommand(const QString &name, const QVariant &value)
+bool EngineView::ExecCommand(EditCommand command, const QVariant &value)
 {
-    const QString lower = name.toLower();
-    QString arg = QStringLiteral("null");
-    if (lower == QLatin1String("forecolor") || lower == QLatin1String("backcolor"))
-        arg = colourLiteral(value);
-    else if (lower == QLatin1String("fontsize"))
-        arg = QStringLiteral("'%1'").arg(value.toInt());
-    else if (value.isValid())
-        arg = scriptLiteral(value.toString());
-    if (lower == QLatin1String("saveas"))
-        return false; // saving is the program's own business, not the view's
-    return evaluate(QStringLiteral("__zelvo.exec(%1, %2);").arg(scriptLiteral(name), arg)).toBool();
+    QString argument = QStringLiteral("null");
+    switch (command) {
+    case EditCommand::ForeColor:
+    case EditCommand::BackColor:
+        argument = scriptLiteral(text::ColourFromValue(value.toUInt()).name());
+        break;
+    case EditCommand::FontSize:
+        argument = scriptLiteral(QString::number(value.toInt()));
+        break;
+    case EditCommand::FontName:
+        argument = scriptLiteral(value.toString());
+        break;
+    default:
+        break;
+    }
+    return evaluate(QStringLiteral("zelvo.exec(%1, %2);").arg(scriptLiteral(commandName(command)), argument))
+        .toBool();
 }
 
-bool EngineView::RangeCommand(const QString &name)
+bool EngineView::RangeCommand(RangeAction action)
 {
-    const QString lower = name.toLower();
-    if (lower == QLatin1String("selectall"))
-        return evaluate(QStringLiteral("__zelvo.rangeCommand('selectAll');")).toBool();
+    if (action == RangeAction::SelectAll)
+        return evaluate(QStringLiteral("zelvo.rangeCommand('selectAll');")).toBool();
 
-    QString command;
-    QWebEnginePage::WebAction action;
-    if (lower == QLatin1String("copy")) {
-        command = QStringLiteral("copy");
-        action = QWebEnginePage::Copy;
-    } else if (lower == QLatin1String("cut")) {
-        command = QStringLiteral("cut");
-        action = QWebEnginePage::Cut;
-    } else if (lower == QLatin1String("paste")) {
-        command = QStringLiteral("paste");
-        action = QWebEnginePage::Paste;
-    } else {
-        return false;
-    }
-    if (evaluate(QStringLiteral("__zelvo.rangeCommand('%1');").arg(command)).toBool())
+    const struct {
+        const char *name;
+        QWebEnginePage::WebAction engineAction;
+    } kinds[] = {{"copy", QWebEnginePage::Copy}, {"cut", QWebEnginePage::Cut}, {"paste", QWebEnginePage::Paste}};
+    const auto &kind = kinds[action == RangeAction::Copy ? 0 : action == RangeAction::Cut ? 1 : 2];
+    if (evaluate(QStringLiteral("zelvo.rangeCommand('%1');").arg(QLatin1String(kind.name))).toBool())
         return true;
 
     // The engine refused the scripted command; run its own action and wait
     // until its effect can be seen (the clipboard changed, or the page took input).
-    const int inputsBefore = evaluate(QStringLiteral("__zelvo.inputs;")).toInt();
+    const int inputsBefore = evaluate(QStringLiteral("zelvo.typedInputs;")).toInt();
     bool clipboardChanged = false;
     const auto conn = connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
                               [&clipboardChanged] { clipboardChanged = true; });
-    m_page->triggerAction(action);
+    m_page->triggerAction(kind.engineAction);
     QElapsedTimer timer;
     timer.start();
     bool seen = false;
     while (!seen && timer.elapsed() < 1000) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
-        if (action == QWebEnginePage::Paste)
-            seen = evaluate(QStringLiteral("__zelvo.inputs;")).toInt() != inputsBefore;
+        if (action == RangeAction::Paste)
+            seen = evaluate(QStringLiteral("zelvo.typedInputs;")).toInt() != inputsBefore;
         else
             seen = clipboardChanged;
     }
     disconnect(conn);
-    evaluate(QStringLiteral("__zelvo.end(); true;"));
+    evaluate(QStringLiteral("zelvo.history.end(); true;"));
     return seen;
 }
 
 bool EngineView::PasteHtml(const QString &fragment)
 {
-    return evaluate(QStringLiteral("__zelvo.paste(%1);").arg(scriptLiteral(fragment))).toBool();
+    return evaluate(QStringLiteral("zelvo.paste(%1);").arg(scriptLiteral(fragment))).toBool();
 }
 
 bool EngineView::Undo()
 {
-    return evaluate(QStringLiteral("__zelvo.doUndo();")).toBool();
+    return evaluate(QStringLiteral("zelvo.history.undo();")).toBool();
 }
 
 bool EngineView::Redo()
 {
-    return evaluate(QStringLiteral("__zelvo.doRedo();")).toBool();
+    return evaluate(QStringLiteral("zelvo.history.redo();")).toBool();
 }
 
 bool EngineView::canUndo()
 {
-    return evaluate(QStringLiteral("__zelvo.flush(); __zelvo.undo.length > 0;")).toBool();
+    return evaluate(QStringLiteral("zelvo.history.canUndo();")).toBool();
 }
 
 bool EngineView::canRedo()
 {
-    return evaluate(QStringLiteral("__zelvo.redo.length > 0;")).toBool();
+    return evaluate(QStringLiteral("zelvo.history.canRedo();")).toBool();
+}
+
+quint64 EngineView::changeCount()
+{
+    // An engine that does not answer gives a count no reading was taken at.
+    static quint64 unanswered = ~quint64(0);
+    const QVariant count = evaluate(QStringLiteral("zelvo.history.changes();"));
+    return count.isValid() ? (m_loads << 40) + count.toULongLong() : unanswered--;
+}
+
+bool EngineView::lineBreakNeedsHolder()
+{
+    return evaluate(QStringLiteral("zelvo.breakNeedsHolder();")).toBool();
+}
+
+void EngineView::focusPage()
+{
+    inputWidget()->setFocus(Qt::OtherFocusReason);
+    evaluate(QStringLiteral("zelvo.focus();"));
 }
 
 } // namespace engine

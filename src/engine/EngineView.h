@@ -1,8 +1,9 @@
 #pragma once
 // A web view in design mode. This is the program's only door to the browser
 // engine: every operation is synchronous for its caller and returns once the
-// engine has done it. Page scripts never run; the editor's own scripts run in
-// an isolated world beside the page.
+// engine has done it (evaluateLater is the one exception). Page scripts never
+// run; the editor's own runtime (resources/engine/*.js) runs in an isolated
+// world beside the page and is installed once per document.
 #include <QPoint>
 #include <QString>
 #include <QUrl>
@@ -16,6 +17,33 @@ class QWebEngineView;
 namespace engine {
 
 class EditorPage;
+
+// The engine's editing commands on the selection.
+enum class EditCommand {
+    Bold,
+    Italic,
+    Underline,
+    StrikeThrough,
+    Superscript,
+    Subscript,
+    JustifyNone,
+    JustifyLeft,
+    JustifyCenter,
+    JustifyRight,
+    InsertUnorderedList,
+    InsertOrderedList,
+    Indent,
+    Outdent,
+    FontName,  // value: the family name
+    FontSize,  // value: 1 to 7
+    ForeColor, // value: colour 0x00BBGGRR
+    BackColor, // value: colour 0x00BBGGRR
+};
+// The engine's name of a command ("Bold", "insertunorderedlist" ...).
+QString commandName(EditCommand command);
+
+// The clipboard commands and select-all.
+enum class RangeAction { Copy, Cut, Paste, SelectAll };
 
 class EngineView : public QWidget {
     Q_OBJECT
@@ -35,11 +63,10 @@ public:
     // The whole page: doctype and comments around the root element, then the
     // root element's outer HTML, one per line.
     QString ReadDocument();
-    // An editing command on the selection, e.g. "Bold", "FontSize" (1..7),
-    // "ForeColor" (colour as 0x00BBGGRR). Returns the engine's answer.
-    bool ExecCommand(const QString &name, const QVariant &value = QVariant());
-    // "Copy", "CUT", "PASTE", "SELECTALL".
-    bool RangeCommand(const QString &name);
+    // An editing command on the selection; the engine's answer.
+    bool ExecCommand(EditCommand command, const QVariant &value = QVariant());
+    // Clipboard and select-all on the view.
+    bool RangeCommand(RangeAction action);
     // Inserts the markup as given at the caret or over the selection; the
     // caret ends right after it. False when the document has no selection.
     bool PasteHtml(const QString &fragment);
@@ -50,7 +77,16 @@ public:
     bool editMode() const { return m_editMode; }
     bool canUndo();
     bool canRedo();
+    // Moves on whenever the page's content changes (typing, formatting,
+    // insertions, undo, writing); an unchanged count means ReadDocument would
+    // give the same text as before.
+    quint64 changeCount();
+    // True when a line break at the caret would end its block, so that the
+    // new line needs a second break to show.
+    bool lineBreakNeedsHolder();
 
+    // Gives the page the keyboard focus, with the caret in the body.
+    void focusPage();
     // The widget that takes keyboard input for the page (for focus and tests).
     QWidget *inputWidget() const;
     // Called for every key press meant for the page before the engine sees it;
@@ -59,6 +95,9 @@ public:
 
     // Runs a script in the editor's isolated world and returns its value.
     QVariant evaluate(const QString &script, int timeoutMs = 60000);
+    // Runs a script and hands its value to done later, without waiting; done
+    // is not called once this view is gone.
+    void evaluateLater(const QString &script, std::function<void(const QVariant &)> done);
 
     // Puts each node that comes before the root element on a line of its own.
     static QString withLeadingNodesOnOwnLines(const QString &html);
@@ -83,6 +122,7 @@ private:
     EditorPage *m_page = nullptr;
     bool m_editMode = false;
     QUrl m_documentBase; // base address of the empty document last loaded
+    quint64 m_loads = 0;  // documents loaded so far; each starts its runtime's count afresh
     std::function<bool(QKeyEvent *)> m_keyInterceptor;
     QObject *m_watchedInput = nullptr;
 };

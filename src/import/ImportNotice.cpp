@@ -1,12 +1,12 @@
 #include "import/ImportNotice.h"
 
-#include "app/common/DialogHost.h"
+#include "ui/DialogHost.h"
 
 #include <QCoreApplication>
 #include <QLabel>
 #include <QVBoxLayout>
 
-namespace officeimport {
+namespace import {
 
 ImportNotice::ImportNotice(QWidget *owner)
     : QWidget(owner, Qt::Window | Qt::FramelessWindowHint)
@@ -33,4 +33,4 @@ void ImportNotice::showNotice()
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-} // namespace officeimport
+} // namespace import

@@ -3,7 +3,7 @@
 // while a Word or Excel import blocks the program.
 #include <QWidget>
 
-namespace officeimport {
+namespace import {
 
 inline const QString ImportNoticeText = QStringLiteral("正在导入，请稍后……");
 
@@ -18,4 +18,4 @@ public:
     void showNotice();
 };
 
-} // namespace officeimport
+} // namespace import

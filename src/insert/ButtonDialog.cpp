@@ -6,8 +6,8 @@
 
 namespace insert {
 
-ButtonDialog::ButtonDialog(QWidget *owner, ui::Inserter inserter)
-    : ui::InsertDialog(owner, ButtonDialogCaption, QSize(374, 247))
+ButtonDialog::ButtonDialog(QWidget *owner, Inserter inserter)
+    : InsertDialog(owner, ButtonDialogCaption, QSize(374, 247))
 {
     setInserter(std::move(inserter));
     auto *layout = new QVBoxLayout(this);
@@ -28,7 +28,7 @@ QWidget *ButtonDialog::addPage(const QString &caption)
 
 void ButtonDialog::addPlainButtonPage()
 {
-    ui::FieldForm form(addPage(QStringLiteral("普通按钮")));
+    FieldForm form(addPage(QStringLiteral("普通按钮")));
     m_id = form.edit(QStringLiteral("编辑框_按钮名称"), QStringLiteral("按钮ID："));
     m_title = form.edit(QStringLiteral("编辑框_按钮标题"), QStringLiteral("按钮标题："));
     form.confirmAndCancel(this, QStringLiteral("按钮1"), QStringLiteral("按钮2"),

@@ -1,7 +1,7 @@
 #pragma once
 // The dialog "插入按钮": a tab control whose first page inserts an ordinary
 // button. Further pages are added beside it.
-#include "app/common/InsertDialog.h"
+#include "insert/InsertDialog.h"
 #include "insert/SimpleElements.h"
 
 class QLineEdit;
@@ -11,10 +11,10 @@ namespace insert {
 
 inline const QString ButtonDialogCaption = QStringLiteral("插入按钮");
 
-class ButtonDialog : public ui::InsertDialog {
+class ButtonDialog : public InsertDialog {
     Q_OBJECT
 public:
-    ButtonDialog(QWidget *owner, ui::Inserter inserter);
+    ButtonDialog(QWidget *owner, Inserter inserter);
 
     QTabWidget *pages() const { return m_pages; }
     // Adds a page with its caption padded like the others'.

@@ -1,18 +1,18 @@
 #include "insert/GroupBoxDialog.h"
 
-#include "app/common/ColourPicker.h"
+#include "ui/ColourPicker.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 
 namespace insert {
 
-GroupBoxDialog::GroupBoxDialog(QWidget *owner, ui::Inserter inserter)
-    : ui::InsertDialog(owner, GroupBoxDialogCaption, QSize(190, 254))
+GroupBoxDialog::GroupBoxDialog(QWidget *owner, Inserter inserter)
+    : InsertDialog(owner, GroupBoxDialogCaption, QSize(190, 254))
 {
     setInserter(std::move(inserter));
     const GroupBoxFields defaults;
-    ui::FieldForm form(this);
+    FieldForm form(this);
     m_width = form.edit(QStringLiteral("编辑框1"), QStringLiteral("宽度："), defaults.width);
     m_height = form.edit(QStringLiteral("编辑框2"), QStringLiteral("高度："), defaults.height);
     m_align = form.list(QStringLiteral("组合框1"), QStringLiteral("标题对齐："),
@@ -22,7 +22,7 @@ GroupBoxDialog::GroupBoxDialog(QWidget *owner, ui::Inserter inserter)
     m_back = form.colour(QStringLiteral("颜色选择器1"), QStringLiteral("背景颜色："), int(defaults.backColour));
     m_title = form.edit(QStringLiteral("编辑框3"), QStringLiteral("标题："), defaults.title);
     form.confirmAndCancel(this, QStringLiteral("按钮1"), QStringLiteral("按钮2"),
-                          [this] { return ui::BuildResult::insert(BuildGroupBox(fields())); });
+                          [this] { return BuildResult::insert(BuildGroupBox(fields())); });
 }
 
 GroupBoxFields GroupBoxDialog::fields() const

@@ -1,7 +1,7 @@
 #pragma once
 // The dialog "插入分组框": size, title alignment, colours and title of a
 // group box (fieldset).
-#include "app/common/InsertDialog.h"
+#include "insert/InsertDialog.h"
 #include "insert/SimpleElements.h"
 
 class QComboBox;
@@ -16,10 +16,10 @@ namespace insert {
 
 inline const QString GroupBoxDialogCaption = QStringLiteral("插入分组框");
 
-class GroupBoxDialog : public ui::InsertDialog {
+class GroupBoxDialog : public InsertDialog {
     Q_OBJECT
 public:
-    GroupBoxDialog(QWidget *owner, ui::Inserter inserter);
+    GroupBoxDialog(QWidget *owner, Inserter inserter);
 
     // The dialog's values as they stand.
     GroupBoxFields fields() const;

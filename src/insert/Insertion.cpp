@@ -1,6 +1,6 @@
 #include "insert/Insertion.h"
 
-#include "app/common/DialogHost.h"
+#include "ui/DialogHost.h"
 #include "engine/EngineView.h"
 #include "insert/ButtonDialog.h"
 #include "insert/GroupBoxDialog.h"
@@ -16,7 +16,7 @@ bool InsertFragment(engine::EngineView &view, const QString &fragment)
     return view.PasteHtml(fragment);
 }
 
-ui::Inserter InserterFor(engine::EngineView *view)
+Inserter InserterFor(engine::EngineView *view)
 {
     QPointer<engine::EngineView> target(view);
     return [target](const QString &fragment) {

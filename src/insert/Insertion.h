@@ -1,7 +1,7 @@
 #pragma once
 // Putting fragments into a page view, and the simple insertion commands that
 // the main window's menus and toolbar run.
-#include "app/common/InsertDialog.h"
+#include "insert/InsertDialog.h"
 
 #include <QString>
 
@@ -19,7 +19,7 @@ namespace insert {
 bool InsertFragment(engine::EngineView &view, const QString &fragment);
 // An inserter for dialogs that puts fragments into the view; it inserts
 // nothing once the view is gone.
-ui::Inserter InserterFor(engine::EngineView *view);
+Inserter InserterFor(engine::EngineView *view);
 
 // Direct insertions: each puts its fixed fragment into the view.
 void InsertHorizontalRule(engine::EngineView &view);

@@ -14,13 +14,13 @@ QString TimeLabel(const QTime &time)
     return QStringLiteral("%1时%2分%3秒").arg(time.hour()).arg(time.minute()).arg(time.second());
 }
 
-ui::BuildResult BuildButton(const ButtonFields &fields)
+BuildResult BuildButton(const ButtonFields &fields)
 {
     if (fields.id.isEmpty())
-        return ui::BuildResult::refuse(QStringLiteral("请输入按钮ID！"));
+        return BuildResult::refuse(QStringLiteral("请输入按钮ID！"));
     if (fields.title.isEmpty())
-        return ui::BuildResult::refuse(QStringLiteral("请输入按钮标题！"));
-    return ui::BuildResult::insert(QStringLiteral("<input type=\"button\" name=\"") + fields.id
+        return BuildResult::refuse(QStringLiteral("请输入按钮标题！"));
+    return BuildResult::insert(QStringLiteral("<input type=\"button\" name=\"") + fields.id
                                    + QStringLiteral("\" value=\"") + fields.title
                                    + QStringLiteral("\">"));
 }

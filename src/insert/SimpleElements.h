@@ -2,7 +2,7 @@
 // The simple insertions: fixed form-element fragments, the date and time
 // labels, the ordinary button and the group box. These build text only; the
 // commands that put it into a page are in insert/Insertion.h.
-#include "app/common/InsertDialog.h"
+#include "insert/InsertDialog.h"
 
 #include <QDate>
 #include <QString>
@@ -33,7 +33,7 @@ struct ButtonFields {
     QString title; // 编辑框_按钮标题, required
 };
 // Checks the ID, then the title; builds the button with both values as typed.
-ui::BuildResult BuildButton(const ButtonFields &fields);
+BuildResult BuildButton(const ButtonFields &fields);
 
 // The dialog "插入分组框"; the initial values are the dialog's defaults.
 struct GroupBoxFields {

@@ -33,14 +33,12 @@ enum : unsigned {
 
 QByteArray styleFont(const CodeEditor &e, int style)
 {
-    char buffer[128] = {};
-    e.SendScintilla(STYLEGETFONT, static_cast<unsigned long>(style), static_cast<void *>(buffer));
-    return QByteArray(buffer);
+    return e.textReply(STYLEGETFONT, static_cast<unsigned long>(style));
 }
 
 long query(const CodeEditor &e, unsigned message, unsigned long w = 0, long l = 0)
 {
-    return e.SendScintilla(message, w, l);
+    return e.send(message, w, l);
 }
 
 SentMessage msg(unsigned m, unsigned long w = 0, long l = 0)
@@ -193,7 +191,7 @@ private slots:
         e.replaceAllText(QStringLiteral("<html>新</html>"));
         QCOMPARE(e.text(), QStringLiteral("<html>新</html>"));
         QCOMPARE(clipboard->text(), QStringLiteral("用户的剪贴板"));
-        e.SendScintilla(2176); // undo
+        e.undo();
         QCOMPARE(e.text(), QStringLiteral("old text"));
 
         e.clearText();
@@ -368,14 +366,14 @@ private slots:
         QTest::mouseClick(e.viewport(), Qt::LeftButton, {}, QPoint(25 + 6, lineHeight / 2));
         QCOMPARE(query(e, GETFOLDEXPANDED, 0), 0L);
         QCOMPARE(query(e, GETLINEVISIBLE, 1), 0L);
-        emit e.SCN_MARGINCLICK(0, 0, 2);
+        e.foldToggleAt(0);
         QCOMPARE(query(e, GETFOLDEXPANDED, 0), 1L);
         QCOMPARE(query(e, GETLINEVISIBLE, 1), 1L);
 
         // A plain line does nothing.
         const long plainLineStart = 12; // "x"
         QCOMPARE(e.lineFromPosition(plainLineStart), 2);
-        emit e.SCN_MARGINCLICK(int(plainLineStart), 0, 2);
+        e.foldToggleAt(plainLineStart);
         for (unsigned long line = 0; line < 5; ++line)
             QCOMPARE(query(e, GETLINEVISIBLE, line), 1L);
         QCOMPARE(query(e, GETFOLDEXPANDED, 0), 1L);
@@ -408,9 +406,7 @@ private slots:
         e.setMessageTrace(nullptr);
         QVERIFY(std::none_of(trace.begin(), trace.end(), [](const SentMessage &m) { return m.message == 2100; }));
         QVERIFY(query(e, AUTOCACTIVE));
-        char current[64] = {};
-        e.SendScintilla(AUTOCGETCURRENTTEXT, 0UL, static_cast<void *>(current));
-        QCOMPARE(QByteArray(current), QByteArray("tabindex"));
+        QCOMPARE(e.textReply(AUTOCGETCURRENTTEXT), QByteArray("tabindex"));
         // A space ends the word; the next word gets a list of its own.
         QTest::keyClick(&e, ' ');
         QVERIFY(!query(e, AUTOCACTIVE));
@@ -441,9 +437,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&e));
         QCOMPARE(typeAfter(e, "<zelv", 'o'), 5L);
         QVERIFY(query(e, AUTOCACTIVE));
-        char current[64] = {};
-        e.SendScintilla(AUTOCGETCURRENTTEXT, 0UL, static_cast<void *>(current));
-        QCOMPARE(QByteArray(current), QByteArray("zelvoword"));
+        QCOMPARE(e.textReply(AUTOCGETCURRENTTEXT), QByteArray("zelvoword"));
     }
 
     void missingOrBrokenFilesLeaveTheEditorUsable_data()

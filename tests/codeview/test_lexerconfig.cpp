@@ -5,7 +5,7 @@
 #include "codeview/Completion.h"
 #include "codeview/EditorConfigFiles.h"
 #include "codeview/LexerConfig.h"
-#include "codeview/NumberText.h"
+#include "text/Numbers.h"
 #include "codeview/XmlTree.h"
 
 #include <climits>
@@ -58,38 +58,6 @@ class LexerConfigTest : public QObject
     Q_OBJECT
 
 private slots:
-    void numberConversion_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<int>("value");
-        QTest::newRow("colour") << QByteArray("16711680") << 16711680;
-        QTest::newRow("fraction") << QByteArray("8.9") << 8;
-        QTest::newRow("negative fraction") << QByteArray("-2.5") << -2;
-        QTest::newRow("small negative") << QByteArray("-0.9") << 0;
-        QTest::newRow("hex digits") << QByteArray("FF0000") << 0;
-        QTest::newRow("hex prefix") << QByteArray("0x10") << 0;
-        QTest::newRow("empty") << QByteArray("") << 0;
-        QTest::newRow("blanks first") << QByteArray(" \t\r\n42") << 42;
-        QTest::newRow("plus sign") << QByteArray("+7") << 7;
-        QTest::newRow("sign then blank") << QByteArray("- 5") << 0;
-        QTest::newRow("trailing text") << QByteArray("12px") << 12;
-        QTest::newRow("exponent") << QByteArray("3.7e1") << 37;
-        QTest::newRow("bare exponent mark") << QByteArray("5e") << 5;
-        QTest::newRow("leading point") << QByteArray(".5") << 0;
-        QTest::newRow("inf") << QByteArray("inf") << 0;
-        QTest::newRow("nan") << QByteArray("nan") << 0;
-        QTest::newRow("too large") << QByteArray("99999999999") << INT_MAX;
-        QTest::newRow("too small") << QByteArray("-99999999999") << INT_MIN;
-        QTest::newRow("huge exponent") << QByteArray("1e400") << INT_MAX;
-        QTest::newRow("tiny exponent") << QByteArray("1e-400") << 0;
-    }
-    void numberConversion()
-    {
-        QFETCH(QByteArray, text);
-        QFETCH(int, value);
-        QCOMPARE(ParseNumber(std::string_view(text.constData(), size_t(text.size()))), value);
-    }
-
     void elementPaths()
     {
         XmlTree tree;

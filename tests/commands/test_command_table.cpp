@@ -2,7 +2,7 @@
 // every trigger reaches its command.
 #include "TestSupport.h"
 
-#include "app/common/ColourPicker.h"
+#include "ui/ColourPicker.h"
 #include "commands/CommandRouter.h"
 #include "commands/CommandTable.h"
 #include "commands/Menus.h"

@@ -3,7 +3,7 @@
 // through the system clipboard, and Enter makes a line break.
 #include "TestSupport.h"
 
-#include "app/common/ColourPicker.h"
+#include "ui/ColourPicker.h"
 #include "commands/CommandRouter.h"
 #include "commands/EditorCommands.h"
 #include "commands/EnterHook.h"

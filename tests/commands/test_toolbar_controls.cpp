@@ -3,7 +3,7 @@
 #include "TestSupport.h"
 #include "ScriptedPrompter.h"
 
-#include "app/common/ColourPicker.h"
+#include "ui/ColourPicker.h"
 #include "commands/Formatting.h"
 #include "commands/Help.h"
 #include "commands/PictureButton.h"

@@ -51,7 +51,7 @@ struct DocumentFixture {
         prompter = std::make_unique<ScriptedPrompter>();
         views->setCurrentIndex(0);
         code->clearText();
-        code->send(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
+        code->resetHistory();
         dir = testsupport::freshTempDir();
         program = testsupport::freshTempDir();
         openedUrls.clear();

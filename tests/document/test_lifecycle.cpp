@@ -3,7 +3,7 @@
 // and cancelled writes, and every kind of page encoding.
 #include "DocumentFixture.h"
 #include "document/BlankPage.h"
-#include "document/PageCodec.h"
+#include "text/PageCodec.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -76,7 +76,7 @@ private slots:
         f.controller->NewPageCommand();
         QVERIFY(!f.promptedToSave());
         // Undo in the code view does not bring the old page back.
-        f.code->send(QsciScintillaBase::SCI_UNDO);
+        f.code->undo();
         QCOMPARE(f.code->text(), BlankPageTemplate());
     }
 
@@ -186,7 +186,7 @@ private slots:
         QCOMPARE(f.state().engineText, engineBefore);
         QCOMPARE(f.state().savedText, f.design->ReadDocument());
         QVERIFY(f.state().savedText != text);
-        QCOMPARE(f.state().encoding.charset, PageCharset::Gbk);
+        QCOMPARE(f.state().encoding.charset, text::PageCharset::Gbk);
         QVERIFY(f.designBody().contains(QStringLiteral("中文")));
         QVERIFY(!f.controller->IsPageChanged());
         // Relative addresses resolve beside the page's file.
@@ -238,29 +238,29 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QByteArray>("bom");
         QTest::addColumn<QString>("content");
-        QTest::addColumn<document::PageCharset>("charset");
+        QTest::addColumn<text::PageCharset>("charset");
         const QString chinese = QStringLiteral("中文网页");
         QTest::newRow("gbk") << kMetaGb2312 + "<p>" + QByteArray::fromHex("d6d0cec4cdf8d2b3") + "</p>"
-                             << QByteArray() << chinese << PageCharset::Gbk;
+                             << QByteArray() << chinese << text::PageCharset::Gbk;
         QTest::newRow("gbk outside gbk") << kMetaGb2312 + "<p>" + QByteArray::fromHex("d6d0cec49439fc36") + "</p>"
-                                         << QByteArray() << QStringLiteral("中文😀") << PageCharset::Gbk;
+                                         << QByteArray() << QStringLiteral("中文😀") << text::PageCharset::Gbk;
         QTest::newRow("utf-8") << "<p>" + chinese.toUtf8() + "</p>" << QByteArray() << chinese
-                               << PageCharset::Utf8;
+                               << text::PageCharset::Utf8;
         QTest::newRow("utf-8 bom") << "\xEF\xBB\xBF<p>" + chinese.toUtf8() + "</p>" << QByteArray("\xEF\xBB\xBF")
-                                   << chinese << PageCharset::Utf8;
+                                   << chinese << text::PageCharset::Utf8;
         QTest::newRow("meta charset") << "<meta charset=\"utf-8\"><p>" + chinese.toUtf8() + "</p>"
-                                      << QByteArray() << chinese << PageCharset::Utf8;
+                                      << QByteArray() << chinese << text::PageCharset::Utf8;
         QByteArray utf16("\xFF\xFE", 2);
         const QString u16text = QStringLiteral("<p>") + chinese + QStringLiteral("</p>");
         utf16 += QByteArray(reinterpret_cast<const char *>(u16text.utf16()), u16text.size() * 2);
-        QTest::newRow("utf-16 bom") << utf16 << QByteArray("\xFF\xFE", 2) << chinese << PageCharset::Utf16LE;
+        QTest::newRow("utf-16 bom") << utf16 << QByteArray("\xFF\xFE", 2) << chinese << text::PageCharset::Utf16LE;
     }
     void pagesKeepTheirEncoding()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QByteArray, bom);
         QFETCH(QString, content);
-        QFETCH(document::PageCharset, charset);
+        QFETCH(text::PageCharset, charset);
         const QString file = f.path(QStringLiteral("enc.htm"));
         f.writeFile(file, bytes);
         f.open(file);

@@ -174,7 +174,7 @@ private slots:
         PageEncoding written;
         const QString text = QStringLiteral("<meta charset=utf-8><p>中</p>");
         QVERIFY(savePageFile(path, text, gbkEncoding(), &written).ok);
-        QCOMPARE(written.charset, PageCharset::Utf8);
+        QCOMPARE(written.charset, text::PageCharset::Utf8);
         QCOMPARE(readAll(path), text.toUtf8());
     }
 };

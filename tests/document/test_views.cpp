@@ -1,6 +1,6 @@
 // Switching between the design view and the code view, and the preview.
 #include "DocumentFixture.h"
-#include "document/PageCodec.h"
+#include "text/PageCodec.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -21,7 +21,7 @@ class ViewsTest : public QObject {
     DocumentFixture f;
 
     long caret() const { return f.code->currentPosition(); }
-    bool canUndo() const { return f.code->send(QsciScintillaBase::SCI_CANUNDO) != 0; }
+    bool canUndo() const { return f.code->canUndo(); }
 
 private slots:
     void initTestCase() { f.create(); }
@@ -40,7 +40,7 @@ private slots:
         QVERIFY(f.state().codeText.isEmpty()); // what the code editor held before
         QCOMPARE(f.code->text(), engine);
         // The replacement is one undoable step.
-        f.code->send(QsciScintillaBase::SCI_UNDO);
+        f.code->undo();
         QVERIFY(f.code->text().isEmpty());
     }
 
@@ -67,11 +67,11 @@ private slots:
         QCOMPARE(f.views->currentIndex(), 0);
         QVERIFY(f.design->evaluate(kMarked).toBool());
 
-        f.code->send(QsciScintillaBase::SCI_GOTOPOS, 12);
+        f.code->setCurrentPosition(12);
         QVERIFY(canUndo());
         f.controller->ShowCodeView();
         QCOMPARE(caret(), 12L);
-        f.code->send(QsciScintillaBase::SCI_UNDO); // still the one step of the first fill
+        f.code->undo(); // still the one step of the first fill
         QVERIFY(f.code->text().isEmpty());
     }
 

@@ -156,7 +156,7 @@ private slots:
 
         view->evaluate(QStringLiteral(
             "var t=document.querySelector('p').firstChild; getSelection().setBaseAndExtent(t,0,t,5); true;"));
-        QVERIFY(view->ExecCommand(QStringLiteral("Bold")));
+        QVERIFY(view->ExecCommand(engine::EditCommand::Bold));
         const QString afterBold = body();
         QCOMPARE(afterBold, QStringLiteral("<p><b>start</b> typed</p>"));
 
@@ -225,7 +225,7 @@ private slots:
             "<p align=\"left\">c</p></body></html>")));
         view->evaluate(QStringLiteral(
             "var ps=document.body.children; getSelection().setBaseAndExtent(ps[0].firstChild,0,ps[1].firstChild,1); true;"));
-        QVERIFY(view->ExecCommand(QStringLiteral("JustifyNone")));
+        QVERIFY(view->ExecCommand(engine::EditCommand::JustifyNone));
         QCOMPARE(body(), QStringLiteral("<p>a</p><div style=\"color: red;\">b</div><p align=\"left\">c</p>"));
         QVERIFY(view->Undo());
         QVERIFY(body().startsWith(QStringLiteral("<p align=\"center\">a</p><div style=\"text-align: right; color: red;\">")));
@@ -235,9 +235,9 @@ private slots:
     {
         QVERIFY(view->WriteDocument(QStringLiteral("<html><body><p>abc</p></body></html>")));
         view->evaluate(QStringLiteral("var t=document.querySelector('p').firstChild; getSelection().setBaseAndExtent(t,0,t,3); true;"));
-        QVERIFY(view->ExecCommand(QStringLiteral("ForeColor"), 0x00332211));
+        QVERIFY(view->ExecCommand(engine::EditCommand::ForeColor, 0x00332211));
         QVERIFY2(body().contains(QStringLiteral("#112233")), qPrintable(body()));
-        QVERIFY(view->ExecCommand(QStringLiteral("FontSize"), 7));
+        QVERIFY(view->ExecCommand(engine::EditCommand::FontSize, 7));
         QVERIFY2(body().contains(QStringLiteral("size=\"7\"")), qPrintable(body()));
     }
 
@@ -262,12 +262,12 @@ private slots:
         view->setFocus();
         view->evaluate(QStringLiteral("var t=document.querySelector('p').firstChild; getSelection().setBaseAndExtent(t,0,t,4); true;"));
         QApplication::clipboard()->clear();
-        QVERIFY(view->RangeCommand(QStringLiteral("Copy")));
+        QVERIFY(view->RangeCommand(engine::RangeAction::Copy));
         QTRY_COMPARE(QApplication::clipboard()->text(), QStringLiteral("copy"));
         view->evaluate(QStringLiteral("var t=document.querySelectorAll('p')[1].firstChild; getSelection().collapse(t,3); true;"));
-        QVERIFY(view->RangeCommand(QStringLiteral("PASTE")));
+        QVERIFY(view->RangeCommand(engine::RangeAction::Paste));
         QTRY_VERIFY2(body().contains(QStringLiteral("endcopy")), qPrintable(body()));
-        QVERIFY(view->RangeCommand(QStringLiteral("SELECTALL")));
+        QVERIFY(view->RangeCommand(engine::RangeAction::SelectAll));
         QVERIFY(view->evaluate(QStringLiteral("getSelection().toString();")).toString().contains(QStringLiteral("copy me")));
     }
 

@@ -4,10 +4,10 @@
 // failed check keeps the dialog; cancel just closes.
 #include "ScriptedPrompter.h"
 #include "TestSupport.h"
-#include "app/common/DialogHost.h"
-#include "app/common/InsertDialog.h"
+#include "ui/DialogHost.h"
+#include "insert/InsertDialog.h"
 #include "insert/ButtonDialog.h"
-#include "app/common/ColourPicker.h"
+#include "ui/ColourPicker.h"
 #include "insert/GroupBoxDialog.h"
 
 #include <QAbstractButton>
@@ -26,7 +26,7 @@ namespace {
 // Records what the dialogs hand over for insertion.
 struct Inserted {
     QStringList fragments;
-    ui::Inserter inserter()
+    insert::Inserter inserter()
     {
         return [this](const QString &fragment) {
             fragments << fragment;
@@ -277,11 +277,11 @@ void DialogsTest::groupBoxConfirmBuildsFromControls()
 void DialogsTest::refusalThatCloses()
 {
     // Some builders close their dialog after their message.
-    auto *dialog = new ui::InsertDialog(m_owner.get(), QStringLiteral("试验"), QSize(200, 100));
-    QPointer<ui::InsertDialog> guard(dialog);
+    auto *dialog = new insert::InsertDialog(m_owner.get(), QStringLiteral("试验"), QSize(200, 100));
+    QPointer<insert::InsertDialog> guard(dialog);
     dialog->setInserter(m_inserted.inserter());
     dialog->show();
-    QVERIFY(dialog->runBuilder([] { return ui::BuildResult::refuseAndClose(QStringLiteral("没有地址！")); }));
+    QVERIFY(dialog->runBuilder([] { return insert::BuildResult::refuseAndClose(QStringLiteral("没有地址！")); }));
     QCOMPARE(m_prompter->messages.size(), 1);
     QCOMPARE(m_prompter->messages[0].caption, QStringLiteral("信息："));
     QCOMPARE(m_prompter->messages[0].text, QStringLiteral("没有地址！"));
@@ -293,12 +293,12 @@ void DialogsTest::secondConfirmDuringInsertionIsIgnored()
 {
     // The engine's insertion waits in a local event loop; a second click on
     // the confirm button arriving meanwhile must not insert a second time.
-    auto *dialog = new ui::InsertDialog(m_owner.get(), QStringLiteral("试验"), QSize(200, 100));
-    QPointer<ui::InsertDialog> guard(dialog);
+    auto *dialog = new insert::InsertDialog(m_owner.get(), QStringLiteral("试验"), QSize(200, 100));
+    QPointer<insert::InsertDialog> guard(dialog);
     int builds = 0;
-    const ui::Builder builder = [&builds] {
+    const insert::Builder builder = [&builds] {
         ++builds;
-        return ui::BuildResult::insert(QStringLiteral("<b>x</b>"));
+        return insert::BuildResult::insert(QStringLiteral("<b>x</b>"));
     };
     dialog->setInserter([&](const QString &fragment) {
         m_inserted.fragments << fragment;
@@ -316,15 +316,15 @@ void DialogsTest::dialogDeletedDuringInsertion()
 {
     // The dialog may be destroyed while the insertion pumps events (its owner
     // closing, say); finishing the confirm must not touch it afterwards.
-    auto *dialog = new ui::InsertDialog(m_owner.get(), QStringLiteral("试验"), QSize(200, 100));
-    QPointer<ui::InsertDialog> guard(dialog);
+    auto *dialog = new insert::InsertDialog(m_owner.get(), QStringLiteral("试验"), QSize(200, 100));
+    QPointer<insert::InsertDialog> guard(dialog);
     dialog->setInserter([&](const QString &fragment) {
         m_inserted.fragments << fragment;
         delete dialog;
         return true;
     });
     dialog->show();
-    QVERIFY(dialog->runBuilder([] { return ui::BuildResult::insert(QStringLiteral("y")); }));
+    QVERIFY(dialog->runBuilder([] { return insert::BuildResult::insert(QStringLiteral("y")); }));
     QVERIFY(!guard);
     QCOMPARE(m_inserted.fragments, QStringList{QStringLiteral("y")});
 }

@@ -15,10 +15,6 @@ private slots:
     void colourToHtml();
     void textBetween_data();
     void textBetween();
-    void numberFromField_data();
-    void numberFromField();
-    void countFromField_data();
-    void countFromField();
     void fixedFragments();
     void dateAndTimeLabels_data();
     void dateAndTimeLabels();
@@ -90,59 +86,6 @@ void FragmentsTest::textBetween()
     QCOMPARE(found.end, endPosition);
 }
 
-void FragmentsTest::numberFromField_data()
-{
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<double>("number");
-    QTest::newRow("integer") << "12" << 12.0;
-    QTest::newRow("fraction") << "12.5" << 12.5;
-    QTest::newRow("leading blanks") << "  \t7" << 7.0;
-    QTest::newRow("stops at first non-number") << "3行" << 3.0;
-    QTest::newRow("stops at second point") << "1.2.3" << 1.2;
-    QTest::newRow("negative") << "-4" << -4.0;
-    QTest::newRow("plus sign") << "+4" << 4.0;
-    QTest::newRow("point first") << ".5" << 0.5;
-    QTest::newRow("exponent") << "1e3" << 1000.0;
-    QTest::newRow("exponent without digits") << "2e" << 2.0;
-    QTest::newRow("exponent sign without digits") << "2e+x" << 2.0;
-    QTest::newRow("empty") << "" << 0.0;
-    QTest::newRow("text") << "abc" << 0.0;
-    QTest::newRow("lone sign") << "-" << 0.0;
-    QTest::newRow("lone point") << "." << 0.0;
-    QTest::newRow("no hexadecimal") << "0x10" << 0.0;
-    QTest::newRow("full-width digits") << "１２" << 12.0;
-    QTest::newRow("full-width point and sign") << "－３．５" << -3.5;
-    QTest::newRow("ideographic space skipped") << "\u3000５" << 5.0;
-    QTest::newRow("comma is not a decimal point") << "1,5" << 1.0;
-}
-
-void FragmentsTest::numberFromField()
-{
-    QFETCH(QString, field);
-    QFETCH(double, number);
-    QCOMPARE(NumberFromField(field), number);
-}
-
-void FragmentsTest::countFromField_data()
-{
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<int>("count");
-    QTest::newRow("truncated") << "2.9" << 2;
-    QTest::newRow("negative toward zero") << "-2.9" << -2;
-    QTest::newRow("full-width") << "３" << 3;
-    QTest::newRow("not a number") << "x" << 0;
-    QTest::newRow("huge held to int") << "1e30" << std::numeric_limits<int>::max();
-    QTest::newRow("overflow held to int") << "1e999" << std::numeric_limits<int>::max();
-    QTest::newRow("huge negative") << "-1e30" << std::numeric_limits<int>::min();
-}
-
-void FragmentsTest::countFromField()
-{
-    QFETCH(QString, field);
-    QFETCH(int, count);
-    QCOMPARE(CountFromField(field), count);
-}
-
 void FragmentsTest::fixedFragments()
 {
     QCOMPARE(HorizontalRuleFragment, QStringLiteral("<HR>"));
@@ -198,12 +141,12 @@ void FragmentsTest::button()
     QFETCH(QString, title);
     QFETCH(QString, fragment);
     QFETCH(QString, message);
-    const ui::BuildResult result = BuildButton({id, title});
+    const insert::BuildResult result = BuildButton({id, title});
     QCOMPARE(result.isInsert(), message.isEmpty());
     QCOMPARE(result.fragment(), fragment);
     QCOMPARE(result.message(), message);
     if (!message.isEmpty())
-        QCOMPARE(result.action(), ui::BuildResult::Action::Refuse);
+        QCOMPARE(result.action(), insert::BuildResult::Action::Refuse);
 }
 
 void FragmentsTest::groupBox_data()

@@ -194,7 +194,7 @@ void InsertionTest::groupBoxDialogDefaults()
 void InsertionTest::inserterOutlivingItsView()
 {
     auto *other = new EngineView;
-    const ui::Inserter inserter = InserterFor(other);
+    const insert::Inserter inserter = InserterFor(other);
     delete other;
     QVERIFY(!inserter(QStringLiteral("<hr>")));
 }

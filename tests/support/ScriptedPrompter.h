@@ -1,7 +1,7 @@
 #pragma once
 // A Prompter for tests: answers come from queues filled by the test, and every
 // message shown is recorded. An empty queue answers as if the user cancelled.
-#include "app/common/Prompter.h"
+#include "ui/Prompter.h"
 
 #include <QList>
 #include <QQueue>

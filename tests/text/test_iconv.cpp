@@ -2,10 +2,10 @@
 // through: giving up at an unconvertible sequence, writing a replacement and
 // going on, output that outgrows its first buffer, and shift states.
 #include "TestSupport.h"
-#include "app/common/Iconv.h"
+#include "text/Iconv.h"
 
-using textcodec::Iconv;
-using textcodec::Recovery;
+using text::Iconv;
+using text::Recovery;
 
 namespace {
 

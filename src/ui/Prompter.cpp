@@ -1,4 +1,4 @@
-#include "app/common/Prompter.h"
+#include "ui/Prompter.h"
 
 #include <QColorDialog>
 #include <QFileDialog>

@@ -10,9 +10,6 @@ class QMenu;
 
 namespace ui {
 
-// 0x00BBGGRR <-> QColor.
-int colourValue(const QColor &colour);
-QColor colourFromValue(int value);
 
 struct NamedColour {
     QColor colour;

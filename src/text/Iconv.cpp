@@ -1,10 +1,10 @@
-#include "app/common/Iconv.h"
+#include "text/Iconv.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 
-namespace textcodec {
+namespace text {
 
 namespace {
 
@@ -79,4 +79,4 @@ std::optional<QByteArray> Iconv::convert(QByteArrayView input, qsizetype sizeHin
     return out;
 }
 
-} // namespace textcodec
+} // namespace text

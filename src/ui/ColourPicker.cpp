@@ -1,6 +1,7 @@
-#include "app/common/ColourPicker.h"
+#include "ui/ColourPicker.h"
 
-#include "app/common/Prompter.h"
+#include "text/Colour.h"
+#include "ui/Prompter.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -12,15 +13,6 @@
 
 namespace ui {
 
-int colourValue(const QColor &colour)
-{
-    return colour.red() | (colour.green() << 8) | (colour.blue() << 16);
-}
-
-QColor colourFromValue(int value)
-{
-    return QColor(value & 0xff, (value >> 8) & 0xff, (value >> 16) & 0xff);
-}
 
 const QVector<NamedColour> &standardColours()
 {
@@ -95,7 +87,7 @@ QMenu *ColourPicker::dropDown()
         swatch->setToolTip(colours[i].name);
         swatch->setAccessibleName(colours[i].name);
         swatch->setObjectName(colours[i].name);
-        const int value = colourValue(colours[i].colour);
+        const int value = int(text::ColourValue(colours[i].colour));
         connect(swatch, &QToolButton::clicked, this, [this, value] {
             m_menu->hide();
             pick(value);
@@ -125,9 +117,9 @@ void ColourPicker::pick(int colour)
 void ColourPicker::chooseOtherColour()
 {
     const std::optional<QColor> chosen =
-        ui::prompter().colour(window(), colourFromValue(m_colour));
+        ui::prompter().colour(window(), text::ColourFromValue(m_colour));
     if (chosen && chosen->isValid())
-        pick(colourValue(*chosen));
+        pick(int(text::ColourValue(*chosen)));
 }
 
 QSize ColourPicker::sizeHint() const
@@ -157,7 +149,7 @@ void ColourPicker::paintEvent(QPaintEvent *)
     const QRectF swatch(4, 4, width() - arrowWidth - 9, height() - 8);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(QColor(0x55, 0x55, 0x55));
-    p.setBrush(colourFromValue(m_colour));
+    p.setBrush(text::ColourFromValue(m_colour));
     p.drawRect(swatch.toRect().adjusted(0, 0, -1, -1));
     p.setRenderHint(QPainter::Antialiasing);
 

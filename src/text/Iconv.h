@@ -8,7 +8,7 @@
 #include <iconv.h>
 #include <optional>
 
-namespace textcodec {
+namespace text {
 
 // The answer to an unconvertible sequence.
 struct Recovery {
@@ -45,4 +45,4 @@ private:
     iconv_t cd_;
 };
 
-} // namespace textcodec
+} // namespace text

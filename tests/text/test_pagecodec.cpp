@@ -1,13 +1,10 @@
-// Page encodings: detection, decoding, writing back, refusals, the blank page
-// and the preview copy's base address.
+// Page encodings: detection, decoding, writing back and refusals.
 #include "TestSupport.h"
-#include "document/BlankPage.h"
-#include "document/PageCodec.h"
-#include "document/PreviewText.h"
+#include "text/PageCodec.h"
 
-using namespace document;
+using namespace text;
 
-Q_DECLARE_METATYPE(document::PageCharset)
+Q_DECLARE_METATYPE(text::PageCharset)
 
 namespace {
 
@@ -23,28 +20,13 @@ const QByteArray kMetaGb2312 = "<META http-equiv=Content-Type content=\"text/htm
 class PageCodecTest : public QObject {
     Q_OBJECT
 private slots:
-    void blankPageTemplate()
-    {
-        const QByteArray bytes = BlankPageTemplateBytes();
-        QCOMPARE(bytes.size(), 189);
-        QCOMPARE(bytes.count("\r\n"), 3);
-        QVERIFY(!bytes.endsWith('\n'));
-        QVERIFY(bytes.contains(hex("cedeb1eacce2cdf8d2b3"))); // 无标题网页 in GBK
-        // The text and the bytes are the same page.
-        const DecodedPage decoded = decodePage(bytes);
-        QVERIFY(decoded.ok);
-        QCOMPARE(decoded.text, BlankPageTemplate());
-        QCOMPARE(decoded.encoding, gbkEncoding());
-        QCOMPARE(encodePage(BlankPageTemplate(), gbkEncoding()), bytes);
-    }
-
     // Each kind of file opens with every character and is written back byte
     // for byte in its own encoding.
     void eachEncodingRoundTrips_data()
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<document::PageCharset>("charset");
+        QTest::addColumn<text::PageCharset>("charset");
         QTest::addColumn<bool>("bom");
 
         const QString body = QStringLiteral("<p>中文</p>");
@@ -82,7 +64,7 @@ private slots:
     {
         QFETCH(QByteArray, file);
         QFETCH(QString, text);
-        QFETCH(document::PageCharset, charset);
+        QFETCH(text::PageCharset, charset);
         QFETCH(bool, bom);
         const DecodedPage page = decodePage(file);
         QVERIFY2(page.ok, qPrintable(page.problem));
@@ -189,32 +171,6 @@ private slots:
         QVERIFY(page.ok);
         QCOMPARE(page.encoding.charset, PageCharset::Gbk);
         QVERIFY(page.text == text);
-    }
-
-    void previewBase_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("folder");
-        QTest::addColumn<QString>("expected");
-        const QString base = QStringLiteral("<base href=\"file:///tmp/%E7%BD%91%E9%A1%B5/\">");
-        const QString folder = QStringLiteral("/tmp/网页");
-        QTest::newRow("into the head") << QStringLiteral("<!DOCTYPE html><html><HEAD id=h><title>")
-                                       << folder << QStringLiteral("<!DOCTYPE html><html><HEAD id=h>") + base + QStringLiteral("<title>");
-        QTest::newRow("header is not head") << QStringLiteral("<html><body><header>")
-                                            << folder << QStringLiteral("<html>") + base + QStringLiteral("<body><header>");
-        QTest::newRow("after the doctype") << QStringLiteral("<!doctype html><p>") << folder
-                                           << QStringLiteral("<!doctype html>") + base + QStringLiteral("<p>");
-        QTest::newRow("bare fragment") << QStringLiteral("<p>") << folder << base + QStringLiteral("<p>");
-        QTest::newRow("own base kept") << QStringLiteral("<head><base href=\"x/\">") << folder
-                                       << QStringLiteral("<head><base href=\"x/\">");
-        QTest::newRow("no file, no base") << QStringLiteral("<head>") << QString() << QStringLiteral("<head>");
-    }
-    void previewBase()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, folder);
-        QFETCH(QString, expected);
-        QCOMPARE(withBaseForPreview(text, folder), expected);
     }
 };
 

@@ -4,6 +4,9 @@
 // (checks, then the fragment), hand the fragment to an inserter and close,
 // and whose cancel buttons just close. A builder dialog only lays out its
 // controls and says what its confirm buttons build.
+#include "insert/BuildResult.h"
+#include "ui/Naming.h"
+
 #include <QDialog>
 #include <QSize>
 #include <QString>
@@ -21,48 +24,10 @@ class QLineEdit;
 class QPushButton;
 
 namespace ui {
+class ColourPicker;
+}
 
-// Puts a fragment into its target page; false when nothing could be inserted.
-// Builders never act on the answer.
-using Inserter = std::function<bool(const QString &fragment)>;
-
-// What a confirm button's builder decided.
-class BuildResult {
-public:
-    enum class Action {
-        Insert,          // insert the fragment, then close
-        Refuse,          // show the message, keep the dialog and its values
-        RefuseAndClose,  // show the message, then close without inserting
-        Close            // the builder did its own work; just close
-    };
-
-    static BuildResult insert(const QString &fragment) { return {Action::Insert, fragment}; }
-    static BuildResult refuse(const QString &message) { return {Action::Refuse, message}; }
-    static BuildResult refuseAndClose(const QString &message)
-    {
-        return {Action::RefuseAndClose, message};
-    }
-    static BuildResult close() { return {Action::Close, QString()}; }
-
-    Action action() const { return m_action; }
-    bool isInsert() const { return m_action == Action::Insert; }
-    // The fragment for Insert, else empty.
-    QString fragment() const { return m_action == Action::Insert ? m_text : QString(); }
-    // The message for the two refusals, else empty.
-    QString message() const
-    {
-        return (m_action == Action::Refuse || m_action == Action::RefuseAndClose) ? m_text
-                                                                                  : QString();
-    }
-
-private:
-    BuildResult(Action action, const QString &text) : m_action(action), m_text(text) {}
-    Action m_action;
-    QString m_text;
-};
-
-// A builder reads the dialog's controls at the moment it runs.
-using Builder = std::function<BuildResult()>;
+namespace insert {
 
 class InsertDialog : public QDialog {
     Q_OBJECT
@@ -96,7 +61,6 @@ private:
 // Lays out a page of labelled fields, one per row, with the page's buttons in
 // a row underneath. Every control gets its object name and an accessible name
 // (its label, or its caption for buttons and check boxes).
-class ColourPicker;
 
 class FieldForm {
 public:
@@ -106,7 +70,7 @@ public:
     // A drop-down list of fixed items with the first one selected.
     QComboBox *list(const QString &name, const QString &label, const QStringList &items);
     // A colour picker holding a 0x00BBGGRR colour.
-    ColourPicker *colour(const QString &name, const QString &label, int colour);
+    ui::ColourPicker *colour(const QString &name, const QString &label, int colour);
     QCheckBox *check(const QString &name, const QString &caption, bool checked = false);
     // Any other control on a labelled row; returns the control.
     template <class Control>
@@ -132,7 +96,5 @@ private:
     QHBoxLayout *m_buttons;
 };
 
-// Gives a control its object name and accessible name.
-void nameControl(QWidget *control, const QString &name, const QString &accessibleName);
 
-} // namespace ui
+} // namespace insert

@@ -9,7 +9,7 @@
 #include <QStringView>
 #include <optional>
 
-namespace document {
+namespace text {
 
 enum class PageCharset {
     Gbk,      // GBK, read and written as GB18030
@@ -69,4 +69,4 @@ QByteArray encodePage(const QString &text, const PageEncoding &encoding);
 // says.
 PageEncoding encodingForSaving(const QString &text, const PageEncoding &current);
 
-} // namespace document
+} // namespace text

@@ -1,8 +1,8 @@
-#include "app/common/InsertDialog.h"
+#include "insert/InsertDialog.h"
 
-#include "app/common/ColourPicker.h"
-#include "app/common/DialogHost.h"
-#include "app/common/Prompter.h"
+#include "ui/ColourPicker.h"
+#include "ui/DialogHost.h"
+#include "ui/Prompter.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -15,7 +15,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace ui {
+namespace insert {
 
 InsertDialog::InsertDialog(QWidget *owner, const QString &caption, const QSize &size)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
@@ -63,12 +63,12 @@ bool InsertDialog::runBuilder(const Builder &builder)
         break;
     }
     case BuildResult::Action::Refuse:
-        showInformation(this, result.message());
+        ui::showInformation(this, result.message());
         if (self)
             m_running = false;
         return !self;
     case BuildResult::Action::RefuseAndClose:
-        showInformation(this, result.message());
+        ui::showInformation(this, result.message());
         if (!self)
             return true;
         break;
@@ -82,11 +82,6 @@ bool InsertDialog::runBuilder(const Builder &builder)
     return true;
 }
 
-void nameControl(QWidget *control, const QString &name, const QString &accessibleName)
-{
-    control->setObjectName(name);
-    control->setAccessibleName(accessibleName);
-}
 
 namespace {
 
@@ -119,7 +114,7 @@ FieldForm::FieldForm(QWidget *page) : m_page(page)
 
 void FieldForm::addRow(QWidget *control, const QString &name, const QString &label)
 {
-    nameControl(control, name, spokenLabel(label));
+    ui::nameControl(control, name, spokenLabel(label));
     auto *caption = new QLabel(label, m_page);
     caption->setBuddy(control);
     m_form->addRow(caption, control);
@@ -132,9 +127,9 @@ QLineEdit *FieldForm::edit(const QString &name, const QString &label, const QStr
     return field;
 }
 
-ColourPicker *FieldForm::colour(const QString &name, const QString &label, int colour)
+ui::ColourPicker *FieldForm::colour(const QString &name, const QString &label, int colour)
 {
-    auto *picker = new ColourPicker(m_page);
+    auto *picker = new ui::ColourPicker(m_page);
     picker->setColour(colour);
     addRow(picker, name, label);
     return picker;
@@ -153,7 +148,7 @@ QCheckBox *FieldForm::check(const QString &name, const QString &caption, bool ch
 {
     auto *box = new QCheckBox(caption, m_page);
     box->setChecked(checked);
-    nameControl(box, name, caption);
+    ui::nameControl(box, name, caption);
     m_form->addRow(box);
     return box;
 }
@@ -162,7 +157,7 @@ QPushButton *FieldForm::button(const QString &name, const QString &caption)
 {
     auto *button = new QPushButton(caption, m_page);
     button->setAutoDefault(false);
-    nameControl(button, name, caption);
+    ui::nameControl(button, name, caption);
     m_buttons->addWidget(button);
     m_buttons->addStretch(1);
     return button;
@@ -177,4 +172,4 @@ void FieldForm::confirmAndCancel(InsertDialog *dialog, const QString &confirmNam
     dialog->bindCancel(cancel);
 }
 
-} // namespace ui
+} // namespace insert

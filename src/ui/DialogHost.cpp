@@ -1,4 +1,4 @@
-#include "app/common/DialogHost.h"
+#include "ui/DialogHost.h"
 
 #include <QDialog>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
-#include "document/PageCodec.h"
+#include "text/PageCodec.h"
 
-#include "app/common/Iconv.h"
+#include "text/Iconv.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -10,7 +10,7 @@
 #include <charconv>
 #include <cstring>
 
-namespace document {
+namespace text {
 
 namespace {
 
@@ -25,15 +25,15 @@ constexpr qsizetype kDeclarationScan = 64 * 1024;
 
 bool iconvKnows(const QByteArray &name)
 {
-    return textcodec::Iconv(kNativeUtf16, name.constData()).isValid();
+    return Iconv(kNativeUtf16, name.constData()).isValid();
 }
 
 // Strict decoding through iconv; badOffset receives the first undecodable byte.
 std::optional<QString> iconvDecode(const QByteArray &name, const QByteArray &bytes, qsizetype *badOffset)
 {
-    textcodec::Iconv conv(kNativeUtf16, name.constData());
+    Iconv conv(kNativeUtf16, name.constData());
     const auto out = conv.convert(bytes, bytes.size() * 2 + 64,
-                                  [](QByteArrayView) { return textcodec::Recovery{}; }, badOffset);
+                                  [](QByteArrayView) { return Recovery{}; }, badOffset);
     if (!out)
         return std::nullopt;
     return QString(reinterpret_cast<const QChar *>(out->constData()), out->size() / 2);
@@ -125,7 +125,7 @@ QString withoutLoneSurrogates(const QString &text)
 // character references.
 QByteArray iconvEncode(const char *name, const QString &text)
 {
-    textcodec::Iconv conv(name, kNativeUtf16);
+    Iconv conv(name, kNativeUtf16);
     if (!conv.isValid())
         return text.toUtf8(); // cannot happen for an encoding that decoded the page
     char reference[16];
@@ -143,7 +143,7 @@ QByteArray iconvEncode(const char *name, const QString &text)
         *end++ = '#';
         end = std::to_chars(end, reference + sizeof reference, quint32(cp)).ptr;
         *end++ = ';';
-        return textcodec::Recovery{consumed, QByteArrayView(reference, end - reference)};
+        return Recovery{consumed, QByteArrayView(reference, end - reference)};
     };
     const QByteArrayView in(reinterpret_cast<const char *>(text.constData()), text.size() * 2);
     return conv.convert(in, in.size() + 64, writeReference).value_or(QByteArray()); // never stops
@@ -402,4 +402,4 @@ PageEncoding encodingForSaving(const QString &text, const PageEncoding &current)
     return sameFamily ? current : *declared;
 }
 
-} // namespace document
+} // namespace text

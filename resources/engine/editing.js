@@ -1,0 +1,136 @@
+// The editor's runtime, part 2: writing the page, inserting fragments and
+// running the editing commands, each as one step of the history.
+(function (zelvo) {
+  'use strict';
+  var history = zelvo.history;
+
+  // Replaces the whole document with the text; a new, empty history starts.
+  zelvo.write = function (text, editable) {
+    history.detach();
+    document.open();
+    document.write(text);
+    document.close();
+    if (editable) document.designMode = 'on';
+    history.attach();
+    history.changeCount++;
+    zelvo.caretToStart();
+    return true;
+  };
+  // Large pages arrive in pieces; the last call writes them as one text.
+  zelvo.pieces = [];
+  zelvo.addPiece = function (piece) { zelvo.pieces.push(piece); return true; };
+  zelvo.writePieces = function (editable) {
+    var text = zelvo.pieces.join('');
+    zelvo.pieces = [];
+    return zelvo.write(text, editable);
+  };
+
+  zelvo.caretToStart = function () {
+    var body = document.body, s = document.getSelection();
+    if (!body || !s) return;
+    try { s.collapse(body, 0); } catch (e) {}
+  };
+
+  // Typing goes into the page: the window takes the focus, and a caret
+  // outside the body is put at its start.
+  zelvo.focus = function () {
+    window.focus();
+    var body = document.body, s = document.getSelection();
+    if (!body || !s) return false;
+    if (!s.rangeCount || !body.contains(s.getRangeAt(0).commonAncestorContainer)) zelvo.caretToStart();
+    return document.hasFocus();
+  };
+
+  // The place an insertion goes: the selection, kept inside the body.
+  function insertionRange() {
+    var s = document.getSelection();
+    if (!s || !s.rangeCount) return null;
+    // A copy: changing the selection's own range while inserting makes the
+    // engine lay out the whole page at every step.
+    var r = s.getRangeAt(0).cloneRange();
+    var body = document.body;
+    if (body && !body.contains(r.commonAncestorContainer)) {
+      r = document.createRange();
+      r.selectNodeContents(body);
+      r.collapse(false);
+    }
+    return r;
+  }
+
+  // Inserts the markup as given at the caret or over the selection; the
+  // caret ends right after it. The engine's own insertHTML would rewrite it.
+  zelvo.paste = function (html) {
+    var r = insertionRange();
+    if (!r) return false;
+    history.begin('paste');
+    r.deleteContents();
+    var fragment = r.createContextualFragment(html);
+    var last = fragment.lastChild;
+    if (last) {
+      r.insertNode(fragment);
+      var after = document.createRange();
+      after.setStartAfter(last);
+      after.collapse(true);
+      var s = document.getSelection();
+      s.removeAllRanges();
+      s.addRange(after);
+    }
+    history.end();
+    return true;
+  };
+
+  var BLOCKS = /^(P|DIV|H[1-6]|LI|TD|TH|BLOCKQUOTE|PRE|ADDRESS|CENTER|DD|DT|CAPTION|BODY|FORM|FIELDSET|TABLE|TR|UL|OL|DL)$/;
+  // The blocks the selection touches: every block ancestor of each node in
+  // the range, up to the body.
+  function touchedBlocks(r) {
+    var found = [];
+    function addChain(n) {
+      for (; n && n !== document.documentElement; n = n.parentNode) {
+        if (n.nodeType === 1 && BLOCKS.test(n.tagName) && found.indexOf(n) < 0) found.push(n);
+        if (n === document.body) break;
+      }
+    }
+    addChain(r.startContainer);
+    addChain(r.endContainer);
+    var root = r.commonAncestorContainer;
+    if (root.nodeType === 1) {
+      var walker = document.createTreeWalker(root, NodeFilter.SHOW_ELEMENT);
+      for (var n = walker.nextNode(); n; n = walker.nextNode())
+        if (BLOCKS.test(n.tagName) && r.intersectsNode(n) && found.indexOf(n) < 0) found.push(n);
+    }
+    return found;
+  }
+  // No alignment: the blocks of the selection lose theirs.
+  function justifyNone() {
+    var s = document.getSelection();
+    if (!s || !s.rangeCount) return false;
+    touchedBlocks(s.getRangeAt(0)).forEach(function (block) {
+      if (block.hasAttribute('align')) block.removeAttribute('align');
+      if (block.style && block.style.textAlign) {
+        block.style.removeProperty('text-align');
+        if (!block.getAttribute('style')) block.removeAttribute('style');
+      }
+    });
+    return true;
+  }
+
+  // An editing command on the selection, as one step of the history.
+  zelvo.exec = function (name, value) {
+    history.begin('command:' + name);
+    var ok;
+    try {
+      ok = name === 'JustifyNone' ? justifyNone() : document.execCommand(name, false, value);
+    } catch (e) { ok = false; }
+    history.end();
+    return !!ok;
+  };
+  // The clipboard commands and select-all; the engine may refuse the
+  // clipboard ones to scripts, and the editor then runs its own action.
+  zelvo.rangeCommand = function (name) {
+    history.begin('command:' + name);
+    var ok;
+    try { ok = document.execCommand(name, false, null); } catch (e) { ok = false; }
+    history.end();
+    return !!ok;
+  };
+})(window.zelvo);

@@ -1,1 +1,0 @@
-// Keeps every subsystem library non-empty while its folder is being filled.
