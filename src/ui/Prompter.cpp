@@ -24,13 +24,14 @@ public:
 
     QString openFileName(QWidget *parent, const FileDialogRequest &request) override
     {
-        return QFileDialog::getOpenFileName(parent, QStringLiteral("打开"), request.proposedName,
-                                            qtFileFilter(request.filter));
+        const QString title = request.title.isEmpty() ? QStringLiteral("打开") : request.title;
+        return QFileDialog::getOpenFileName(parent, title, request.proposedName, qtFileFilter(request.filter));
     }
 
     QString saveFileName(QWidget *parent, const FileDialogRequest &request) override
     {
-        QFileDialog dialog(parent, QStringLiteral("另存为"), QString(), qtFileFilter(request.filter));
+        const QString title = request.title.isEmpty() ? QStringLiteral("另存为") : request.title;
+        QFileDialog dialog(parent, title, QString(), qtFileFilter(request.filter));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         const QString suffix = plainSuffix(request.defaultSuffix);

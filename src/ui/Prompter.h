@@ -16,6 +16,7 @@ struct FileDialogRequest {
     QString filter;
     QString defaultSuffix;
     QString proposedName;
+    QString title; // the dialog's caption; "打开" or "另存为" when empty
 };
 
 class Prompter {
