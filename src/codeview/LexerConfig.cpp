@@ -15,33 +15,10 @@ namespace codeview {
 
 using namespace sci;
 using text::GbkToUtf8;
+using text::Utf8ToGbk;
 using text::ParseNumber;
 
 namespace {
-
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-// Appends the words of text to list, one space between words; runs of blanks
-// (including line breaks of a hand-edited file) separate words like a space.
-void appendWords(std::string &list, std::string_view text)
-{
-    size_t i = 0;
-    while (i < text.size()) {
-        while (i < text.size() && isBlank(text[i]))
-            ++i;
-        const size_t start = i;
-        while (i < text.size() && !isBlank(text[i]))
-            ++i;
-        if (i > start) {
-            if (!list.empty())
-                list += ' ';
-            list.append(text.substr(start, i - start));
-        }
-    }
-}
 
 std::string childPath(const std::string &parent, int index)
 {
@@ -104,7 +81,11 @@ bool LexerConfig::Parse()
         entry.keywordTexts.clear();
         for (int j = 1; j <= keywordCount; ++j) {
             entry.keywordTexts.push_back(GbkToUtf8(langsTree.NodeText(childPath(languagePath, j))));
-            appendWords(entry.completionList, entry.keywordTexts.back());
+            // Several Keywords elements are joined with a space; within one,
+            // every space counts (two in a row make an empty word).
+            if (j > 1)
+                entry.completionList += ' ';
+            entry.completionList += entry.keywordTexts.back();
         }
         SortWords(entry.completionList);
         entry.wordBreaks = entry.name == "html" ? kHtmlWordBreaks : kOtherWordBreaks;
@@ -171,6 +152,7 @@ void LexerConfig::SortWords(std::string &text)
 {
     if (text.empty())
         return;
+    // Split at every single space; a trailing space gives no empty last word.
     std::vector<std::string> words;
     size_t start = 0;
     for (;;) {
@@ -183,16 +165,21 @@ void LexerConfig::SortWords(std::string &text)
         words.emplace_back(text, start, end - start);
         start = end + 1;
     }
-    // std::string compares bytes as unsigned values, a proper prefix first.
-    // Equal words are indistinguishable, so any correct sort gives the same
-    // result as a selection sort.
-    std::sort(words.begin(), words.end());
+    // Ascending by the words' GBK bytes, compared as unsigned values with a
+    // proper prefix first (std::string's order). Equal words cannot be told
+    // apart, so a stable sort gives what a selection sort would.
+    std::vector<std::pair<std::string, size_t>> keys;
+    keys.reserve(words.size());
+    for (size_t i = 0; i < words.size(); ++i)
+        keys.emplace_back(Utf8ToGbk(words[i]), i);
+    std::stable_sort(keys.begin(), keys.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
     std::string joined;
     joined.reserve(text.size());
-    for (size_t i = 0; i < words.size(); ++i) {
+    for (size_t i = 0; i < keys.size(); ++i) {
         if (i)
             joined += ' ';
-        joined += words[i];
+        joined += words[keys[i].second];
     }
     text.swap(joined);
 }
@@ -223,25 +210,6 @@ void LexerConfig::ShowCompletion(CodeEditor &editor) const
     if (editor.autoCompletionActive() && editor.autoCompletionWordStart() == caret - long(entered))
         return;
     editor.showAutoCompletion(long(entered), html->completionList);
-}
-
-bool LexerConfig::IsSpace(std::string_view character)
-{
-    return character == " ";
-}
-
-bool LexerConfig::IsWordBreak(std::string_view tokens, std::string_view character)
-{
-    size_t start = 0;
-    while (start <= tokens.size()) {
-        size_t end = tokens.find(' ', start);
-        if (end == std::string_view::npos)
-            end = tokens.size();
-        if (tokens.substr(start, end - start) == character)
-            return true;
-        start = end + 1;
-    }
-    return false;
 }
 
 void ConfigureCodeEditor(CodeEditor &editor, LexerConfig &config)
@@ -292,6 +260,8 @@ void ConfigureCodeEditor(CodeEditor &editor, LexerConfig &config)
         editor.send(SCI_MARKERSETBACK, static_cast<unsigned long>(m.marker), 0x808080);
     }
 
+    // The list is sorted by its GBK bytes, not in the order the editor would use.
+    editor.send(SCI_AUTOCSETORDER, SC_ORDER_CUSTOM);
     editor.setCharacterAddedHandler([&config](CodeEditor &target) { config.ShowCompletion(target); });
 }
 

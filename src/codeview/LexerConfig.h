@@ -73,13 +73,12 @@ public:
     bool FindLexer(std::string_view name, LexerEntry &entry) const;
     // Sends one entry's styles and keyword lists.
     void ApplyLexer(CodeEditor &editor, const LexerEntry &entry) const;
-    // Sorts a space-separated word list in ascending byte order.
+    // Sorts a space-separated word list (UTF-8) in ascending order of the
+    // words' GBK bytes.
     static void SortWords(std::string &text);
     // The character-added handler: opens the completion list when the caret
     // ends a word inside a tag.
     void ShowCompletion(CodeEditor &editor) const;
-    static bool IsSpace(std::string_view character);
-    static bool IsWordBreak(std::string_view tokens, std::string_view character);
 
     // The first entry of that name, or nullptr; no copy.
     const LexerEntry *lexer(std::string_view name) const;
