@@ -31,13 +31,18 @@
     try { s.collapse(body, 0); } catch (e) {}
   };
 
-  // Typing goes into the page: the window takes the focus, and a caret
-  // outside the body is put at its start.
+  // Typing goes into the page: the editable body takes the focus (the
+  // engine takes no keys before it has a focused element, whatever the
+  // window's focus), the caret stays where it was, and a caret outside the
+  // body is put at its start.
   zelvo.focus = function () {
     window.focus();
     var body = document.body, s = document.getSelection();
     if (!body || !s) return false;
-    if (!s.rangeCount || !body.contains(s.getRangeAt(0).commonAncestorContainer)) zelvo.caretToStart();
+    var inside = s.rangeCount > 0 && body.contains(s.getRangeAt(0).commonAncestorContainer);
+    var caret = inside ? zelvo.saveSelection() : null;
+    body.focus();
+    if (caret) zelvo.restoreSelection(caret); else zelvo.caretToStart();
     return document.hasFocus();
   };
 

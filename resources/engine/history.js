@@ -48,6 +48,7 @@ window.zelvo = window.zelvo || {};
       a.focusNode === b.focusNode && a.focusOffset === b.focusOffset;
   }
   zelvo.saveSelection = saveSelection;
+  zelvo.restoreSelection = restoreSelection;
 
   // A mutation record as the history keeps it (the engine's records are
   // live objects whose node lists must be copied).

@@ -45,7 +45,8 @@ private:
 } // namespace
 
 InitialisingWindow::InitialisingWindow(QWidget *owner)
-    : QWidget(owner, Qt::Window | Qt::FramelessWindowHint)
+    // A dialog to the window system and to screen readers, without a frame.
+    : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("初始化窗口"));
     setWindowTitle(QStringLiteral("初始化窗口"));
@@ -165,7 +166,7 @@ bool InitialisingWindow::eventFilter(QObject *watched, QEvent *event)
         close();
         return true;
     }
-    return QWidget::eventFilter(watched, event);
+    return QDialog::eventFilter(watched, event);
 }
 
 } // namespace app

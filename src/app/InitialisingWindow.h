@@ -2,7 +2,7 @@
 // The greeting shown over the main window at every start: a banner, three
 // picture buttons (new page, open a page, the tutorial) and a status line
 // that changes once, a second after the window opened.
-#include <QWidget>
+#include <QDialog>
 
 class QLabel;
 class QTimer;
@@ -13,7 +13,7 @@ class PictureButton;
 
 namespace app {
 
-class InitialisingWindow : public QWidget {
+class InitialisingWindow : public QDialog {
     Q_OBJECT
 public:
     enum class Action { None, NewPage, OpenPage, Tutorial };

@@ -159,7 +159,7 @@ void MainWindow::initialise()
 
     m_initialised = true;
     // Typing goes into the page from the start, not into the first box of the strip.
-    m_design->setFocus(Qt::OtherFocusReason);
+    m_design->focusPage();
     if (m_initWindow) {
         m_initWindow->raise(); // loading the page may have brought the main window forward
         m_initWindow->setReady();

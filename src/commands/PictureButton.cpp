@@ -42,11 +42,13 @@ QPixmap renderSvg(const QString &path, const QSize &size, qreal dpr, bool hot)
 
 } // namespace
 
-PictureButton::PictureButton(QWidget *parent) : QWidget(parent)
+PictureButton::PictureButton(QWidget *parent) : QAbstractButton(parent)
 {
     setAttribute(Qt::WA_Hover, false);
     setMouseTracking(true);
-    setFocusPolicy(Qt::NoFocus);
+    // Reached with Tab, never by a click: a toolbar click must leave the
+    // keyboard with the page.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void PictureButton::setPictures(const QPixmap &normal, const QPixmap &hot, const QPixmap &pressed)

@@ -3,12 +3,12 @@
 // mouse: hot while the pointer rests over it, pressed while the left button
 // is held over it, normal otherwise. The click fires when the left button is
 // released over the button; released elsewhere, nothing happens.
+#include <QAbstractButton>
 #include <QPixmap>
-#include <QWidget>
 
 namespace commands {
 
-class PictureButton : public QWidget {
+class PictureButton : public QAbstractButton {
     Q_OBJECT
 public:
     enum class State { Normal, Hot, Pressed };
@@ -24,9 +24,6 @@ public:
     const QPixmap &currentPicture() const;
 
     QSize sizeHint() const override;
-
-signals:
-    void clicked();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
