@@ -53,7 +53,14 @@ window.zelvo = window.zelvo || {};
   // A mutation record as the history keeps it (the engine's records are
   // live objects whose node lists must be copied).
   function keep(r) {
-    return { type: r.type, target: r.target,
+    // A namespaced attribute is put back under its prefix, which the record
+    // does not carry: take it from the attribute while it is there.
+    var qualified = r.attributeName;
+    if (r.type === 'attributes' && r.attributeNamespace) {
+      var node = r.target.getAttributeNodeNS(r.attributeNamespace, r.attributeName);
+      if (node) qualified = node.name;
+    }
+    return { type: r.type, target: r.target, qualified: qualified,
              added: Array.prototype.slice.call(r.addedNodes || []),
              removed: Array.prototype.slice.call(r.removedNodes || []),
              previous: r.previousSibling, next: r.nextSibling,
@@ -98,7 +105,7 @@ window.zelvo = window.zelvo || {};
     } else if (r.type === 'attributes') {
       r.newValue = t.getAttributeNS(r.namespace, r.attribute);
       if (r.oldValue === null) t.removeAttributeNS(r.namespace, r.attribute);
-      else if (r.namespace) t.setAttributeNS(r.namespace, r.attribute, r.oldValue);
+      else if (r.namespace) t.setAttributeNS(r.namespace, r.qualified, r.oldValue);
       else t.setAttribute(r.attribute, r.oldValue);
     } else {
       r.newValue = t.data;
@@ -112,7 +119,7 @@ window.zelvo = window.zelvo || {};
       for (i = 0; i < r.added.length; i++) insertAt(t, r.added[i], i ? r.added[i - 1] : r.previous, r.next);
     } else if (r.type === 'attributes') {
       if (r.newValue === null) t.removeAttributeNS(r.namespace, r.attribute);
-      else if (r.namespace) t.setAttributeNS(r.namespace, r.attribute, r.newValue);
+      else if (r.namespace) t.setAttributeNS(r.namespace, r.qualified, r.newValue);
       else t.setAttribute(r.attribute, r.newValue);
     } else {
       t.data = r.newValue;

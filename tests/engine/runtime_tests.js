@@ -1,0 +1,157 @@
+// Tests of the editor's runtime (resources/engine/*.js), run inside a real
+// design-mode document in the editor's script world. Each test returns ''
+// when it passes and a description of the first difference otherwise.
+window.runtimeTests = (function () {
+  'use strict';
+  var Z = window.zelvo;
+
+  function expect(actual, expected, what) {
+    if (actual !== expected)
+      throw new Error(what + ': expected ' + JSON.stringify(expected) + ', got ' + JSON.stringify(actual));
+  }
+  function body() { return document.body.innerHTML; }
+  function page(html) { Z.write('<html><head><title>t</title></head><body>' + html + '</body></html>', true); }
+  function caretIn(node, offset) {
+    var s = getSelection();
+    s.removeAllRanges();
+    var r = document.createRange();
+    r.setStart(node, offset);
+    s.addRange(r);
+  }
+  function select(node, from, to) {
+    var s = getSelection();
+    s.removeAllRanges();
+    var r = document.createRange();
+    r.setStart(node, from);
+    r.setEnd(node, to);
+    s.addRange(r);
+  }
+  function textOf(selector) { return document.querySelector(selector).firstChild; }
+
+  var tests = {
+    // Steps undo newest first, redo oldest first; a new change after an
+    // undo drops what could have been redone.
+    historyWalksStepsInOrder: function () {
+      page('<p>one two</p>');
+      select(textOf('p'), 0, 3);
+      Z.exec('Bold');
+      caretIn(textOf('p').nextSibling || document.querySelector('p'), 0);
+      select(document.querySelector('p').lastChild, 1, 4);
+      Z.paste('<i>2</i>');
+      expect(body(), '<p><b>one</b> <i>2</i></p>', 'after two steps');
+      expect(Z.history.undo(), true, 'first undo');
+      expect(body(), '<p><b>one</b> two</p>', 'after one undo');
+      expect(Z.history.undo(), true, 'second undo');
+      expect(body(), '<p>one two</p>', 'after two undos');
+      expect(Z.history.undo(), false, 'nothing left to undo');
+      expect(Z.history.redo(), true, 'redo');
+      expect(body(), '<p><b>one</b> two</p>', 'after redo');
+      select(document.querySelector('b').firstChild, 0, 1);
+      Z.paste('O');
+      expect(Z.history.canRedo(), false, 'a new change drops the redo steps');
+      expect(Z.history.undo() && Z.history.undo(), true, 'both steps undo');
+      expect(body(), '<p>one two</p>', 'back to the start');
+    },
+
+    // Text, attribute (also namespaced) and structure changes all come back.
+    everyKindOfChangeIsUndone: function () {
+      page('<p id="a">text</p>');
+      var p = document.querySelector('p');
+      Z.history.begin('script');
+      p.firstChild.data = 'changed';
+      p.setAttribute('title', 'x');
+      p.removeAttribute('id');
+      p.setAttributeNS('urn:zelvo', 'z:mark', 'm');
+      p.appendChild(document.createElement('span'));
+      Z.history.end();
+      Z.history.undo();
+      expect(body(), '<p id="a">text</p>', 'undone');
+      Z.history.redo();
+      expect(p.getAttributeNS('urn:zelvo', 'mark'), 'm', 'namespaced attribute redone');
+      expect(p.outerHTML, '<p title="x" z:mark="m">changed<span></span></p>', 'redone');
+    },
+
+    // The change count moves with every change of the content and stays
+    // put for reading and for moving the caret.
+    changeCountFollowsTheContent: function () {
+      page('<p>abc</p>');
+      var start = Z.history.changes();
+      expect(Z.history.changes(), start, 'a reading changes nothing');
+      void document.documentElement.outerHTML;
+      caretIn(textOf('p'), 1);
+      expect(Z.history.changes(), start, 'moving the caret changes nothing');
+      Z.paste('x');
+      var afterPaste = Z.history.changes();
+      if (!(afterPaste > start)) throw new Error('an insertion moves the count on');
+      Z.history.undo();
+      if (!(Z.history.changes() > afterPaste)) throw new Error('an undo moves the count on');
+      var beforeWrite = Z.history.changes();
+      page('<p>abc</p>');
+      if (!(Z.history.changes() > beforeWrite)) throw new Error('a write moves the count on, even to the same page');
+      document.querySelector('p').setAttribute('class', 'c');
+      if (!(Z.history.changes() > beforeWrite + 1)) throw new Error('a change not yet delivered is counted');
+    },
+
+    // Inserted markup is kept as written, and the caret ends after it.
+    pasteKeepsMarkupAndPlacesTheCaret: function () {
+      page('<p>ab</p>');
+      caretIn(textOf('p'), 1);
+      Z.paste('<marquee behavior="alternate">m</marquee><style>p{}</style><span style="color:red">s</span>');
+      expect(body(), '<p>a<marquee behavior="alternate">m</marquee><style>p{}</style><span style="color:red">s</span>b</p>',
+             'markup kept');
+      Z.paste('|');
+      expect(document.querySelector('p').textContent, 'amp{}s|b', 'caret after the insertion');
+    },
+
+    // A selection outside the body inserts at the end of the body.
+    pasteOutsideTheBodyGoesToItsEnd: function () {
+      page('<p>x</p>');
+      caretIn(document.head, 0);
+      expect(Z.paste('<hr>'), true, 'inserted');
+      expect(body(), '<p>x</p><hr>', 'at the end of the body');
+    },
+
+    // A break at the very end of a block needs a second one to show a line.
+    lineBreakHolder: function () {
+      page('<p>abc</p><p>def<br></p>');
+      caretIn(textOf('p'), 3);
+      expect(Z.breakNeedsHolder(), true, 'end of a block');
+      caretIn(textOf('p'), 1);
+      expect(Z.breakNeedsHolder(), false, 'inside text');
+      var second = document.querySelectorAll('p')[1];
+      caretIn(second, 2);
+      expect(Z.breakNeedsHolder(), false, 'after a break');
+    },
+
+    // Focusing keeps a caret that is in the body and brings one from outside.
+    focusKeepsOrPlacesTheCaret: function () {
+      page('<p>abc</p>');
+      caretIn(textOf('p'), 2);
+      Z.focus();
+      expect(getSelection().anchorOffset, 2, 'caret kept');
+      caretIn(document.head, 0);
+      Z.focus();
+      expect(getSelection().anchorNode, document.body, 'caret brought into the body');
+      expect(getSelection().anchorOffset, 0, 'at its start');
+    },
+
+    // A page sent in pieces is written as one text.
+    piecesMakeOnePage: function () {
+      Z.addPiece('<html><body><p>a');
+      Z.addPiece('b</p>');
+      Z.addPiece('</body></html>');
+      Z.writePieces(true);
+      expect(body(), '<p>ab</p>', 'joined');
+      expect(Z.pieces.length, 0, 'pieces released');
+      expect(document.designMode, 'on', 'still editable');
+    }
+  };
+
+  return {
+    names: function () { return Object.keys(tests); },
+    run: function (name) {
+      try { tests[name](); return ''; } catch (e) { return String(e.message || e); }
+    }
+  };
+})();
+true;
