@@ -68,7 +68,7 @@ QByteArray plainDocument(size_t size)
 
 void setText(CodeEditor &editor, const QByteArray &utf8)
 {
-    editor.clearText();
+    editor.loadText(QString());
     editor.sendText(2001 /*SCI_ADDTEXT*/, static_cast<unsigned long>(utf8.size()), utf8.constData());
     editor.setCurrentPosition(long(utf8.size()));
 }
@@ -120,7 +120,7 @@ Figures perByteScan(CodeEditor &editor, int runs)
     return measure(runs, [&] {
         const long last = editor.currentPosition() - 1;
         for (long k = last; k >= 0; --k) {
-            const QByteArray c = editor.charAt(k);
+            const QByteArray c(1, char(editor.send(2007 /*SCI_GETCHARAT*/, static_cast<unsigned long>(k)) & 0xFF));
             if (c == ">" || c == "<")
                 break;
         }

@@ -141,11 +141,6 @@ QString CodeEditor::text() const
     return QString::fromUtf8(buffer);
 }
 
-void CodeEditor::clearText()
-{
-    send(SCI_CLEARALL);
-}
-
 void CodeEditor::insertTextAt(int position, const QString &text)
 {
     long bytePosition = 0;
@@ -237,14 +232,6 @@ long CodeEditor::currentPosition() const
 void CodeEditor::setCurrentPosition(long position)
 {
     send(SCI_GOTOPOS, static_cast<unsigned long>(std::max(0L, position)));
-}
-
-QByteArray CodeEditor::charAt(long position) const
-{
-    if (position < 0 || position >= length())
-        return QByteArray();
-    const long value = send(SCI_GETCHARAT, static_cast<unsigned long>(position));
-    return QByteArray(1, char(value & 0xFF));
 }
 
 const char *CodeEditor::rangePointer(long position, long length) const

@@ -59,7 +59,6 @@ public:
     // Whole text, and length in bytes of the editor's UTF-8 document.
     QString text() const;
     long length() const;
-    void clearText();
     // Inserts text at a character position (0 is the start); the position is
     // clamped to the document.
     void insertTextAt(int position, const QString &text);
@@ -82,13 +81,12 @@ public:
     void markUnmodified();
 
     // Queries used by the margin-click and character-added handlers. A
-    // negative position is not sent: the line is then 0 and the byte empty.
+    // negative position is not sent: the line is then 0.
     int lineFromPosition(long position) const;
     int foldLevel(int line) const;
     void toggleFold(int line);
     long currentPosition() const;
     void setCurrentPosition(long position);
-    QByteArray charAt(long position) const;
     // Direct read-only view of the document bytes [position, position+length);
     // valid until the document changes. Moves the editor's gap only when the
     // range spans it.

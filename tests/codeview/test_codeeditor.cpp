@@ -173,12 +173,9 @@ private slots:
         e.insertTextAt(1000, "Z");
         QCOMPARE(e.text(), QStringLiteral("A<p>中X文</p>Z"));
 
-        QCOMPARE(e.charAt(1), QByteArray("<"));
-        QCOMPARE(e.charAt(-1), QByteArray());
-        QCOMPARE(e.charAt(e.length()), QByteArray());
         QCOMPARE(e.lineFromPosition(-5), 0);
 
-        e.clearText();
+        e.loadText(QString());
         QCOMPARE(e.text(), QString());
     }
 
@@ -194,7 +191,7 @@ private slots:
         e.undo();
         QCOMPARE(e.text(), QStringLiteral("old text"));
 
-        e.clearText();
+        e.loadText(QString());
         e.paste(); // the editor's own paste uses the clipboard
         QCOMPARE(e.text(), QStringLiteral("用户的剪贴板"));
     }

@@ -50,8 +50,7 @@ struct DocumentFixture {
         prompter.reset(); // the old one uninstalls itself: it must go first
         prompter = std::make_unique<ScriptedPrompter>();
         views->setCurrentIndex(0);
-        code->clearText();
-        code->resetHistory();
+        code->loadText(QString());
         dir = testsupport::freshTempDir();
         program = testsupport::freshTempDir();
         openedUrls.clear();
