@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-qpa-plugins qt6-webengine-dev qt6-svg-dev qt6-translations-l10n
-  libqscintilla2-qt6-dev libpugixml-dev libgl1-mesa-dev
+  libqscintilla2-qt6-dev libpugixml-dev libuchardet-dev libgl1-mesa-dev
   fonts-noto-cjk xdg-utils
 )
 if [ "${1:-}" = "--with-test-tools" ]; then

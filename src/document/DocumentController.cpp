@@ -121,8 +121,8 @@ void DocumentController::ReplacePageInBothViews(const QString &text)
 
 void DocumentController::showDesignPage()
 {
+    m_design.focusPage(); // while hidden: the page need not be laid out for it
     m_views.setCurrentIndex(kDesignPage);
-    m_design.focusPage();
 }
 
 bool DocumentController::IsPageChanged()
@@ -200,6 +200,8 @@ void DocumentController::OpenPage()
     m_state.savedText = designText();
     if (m_views.currentIndex() == kDesignPage)
         m_design.focusPage();
+    if (!page.notice.isEmpty())
+        ui::showNotice(m_window, page.notice);
 }
 
 void DocumentController::reportWriteFailure(const QString &path, const QString &reason)

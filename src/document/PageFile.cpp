@@ -152,6 +152,10 @@ LoadedPage loadPageFile(const QString &path)
     page.ok = true;
     page.text = std::move(decoded.text);
     page.encoding = decoded.encoding;
+    if (!decoded.guessedEncoding.isEmpty())
+        page.notice = QStringLiteral("文件“%1”没有声明编码，也无法确定它的编码，已按 %2 编码打开。"
+                                     "如果文字显示不正确，说明编码猜错了：请不要保存，以免原文件被改写。")
+                          .arg(QDir::toNativeSeparators(path), decoded.guessedEncoding);
     return page;
 }
 

@@ -32,6 +32,9 @@ struct LoadedPage {
     QString text;
     PageEncoding encoding;
     QString message; // the full message for the user when ok is false
+    // When the page opened in an encoding that was a guess: what to tell the
+    // user, who has not been asked.
+    QString notice;
 };
 // Reads and decodes a page file; the message names the file and the reason.
 LoadedPage loadPageFile(const QString &path);

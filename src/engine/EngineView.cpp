@@ -470,8 +470,22 @@ bool EngineView::lineBreakNeedsHolder()
 
 void EngineView::focusPage()
 {
-    inputWidget()->setFocus(Qt::OtherFocusReason);
+    // The page's own focus first: a hidden view answers at once, where one
+    // just shown would make this wait for its layout.
     evaluate(QStringLiteral("zelvo.focus();"));
+    if (isVisible())
+        inputWidget()->setFocus(Qt::OtherFocusReason);
+    else
+        m_focusWhenShown = true;
+}
+
+void EngineView::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_focusWhenShown) {
+        m_focusWhenShown = false;
+        inputWidget()->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 } // namespace engine

@@ -85,7 +85,8 @@ public:
     // new line needs a second break to show.
     bool lineBreakNeedsHolder();
 
-    // Gives the page the keyboard focus, with the caret in the body.
+    // Gives the page the keyboard focus, with the caret in the body; a hidden
+    // view takes it when it is shown.
     void focusPage();
     // The widget that takes keyboard input for the page (for focus and tests).
     QWidget *inputWidget() const;
@@ -113,6 +114,7 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     bool loadAndWait(const std::function<void()> &startLoad);
@@ -125,6 +127,7 @@ private:
     quint64 m_loads = 0;  // documents loaded so far; each starts its runtime's count afresh
     std::function<bool(QKeyEvent *)> m_keyInterceptor;
     QObject *m_watchedInput = nullptr;
+    bool m_focusWhenShown = false;
 };
 
 } // namespace engine

@@ -7,8 +7,11 @@
 #include <QStringEncoder>
 #include <QtEndian>
 
+#include <uchardet.h>
+
 #include <charconv>
 #include <cstring>
+#include <memory>
 
 namespace text {
 
@@ -28,12 +31,21 @@ bool iconvKnows(const QByteArray &name)
     return Iconv(kNativeUtf16, name.constData()).isValid();
 }
 
-// Strict decoding through iconv; badOffset receives the first undecodable byte.
+// Strict decoding through iconv; badOffset receives the first undecodable
+// byte. The one exception: in GB18030 a lone 0x80 is the euro sign, as GBK
+// writers of code page 936 put it and browsers read it.
 std::optional<QString> iconvDecode(const QByteArray &name, const QByteArray &bytes, qsizetype *badOffset)
 {
     Iconv conv(kNativeUtf16, name.constData());
+    const bool gb18030 = name == "GB18030";
+    static const char16_t euro = 0x20AC;
     const auto out = conv.convert(bytes, bytes.size() * 2 + 64,
-                                  [](QByteArrayView) { return Recovery{}; }, badOffset);
+                                  [gb18030](QByteArrayView rest) {
+                                      if (gb18030 && !rest.isEmpty() && uchar(rest.front()) == 0x80)
+                                          return Recovery{1, QByteArrayView(reinterpret_cast<const char *>(&euro), 2)};
+                                      return Recovery{};
+                                  },
+                                  badOffset);
     if (!out)
         return std::nullopt;
     return QString(reinterpret_cast<const QChar *>(out->constData()), out->size() / 2);
@@ -155,9 +167,47 @@ QByteArray qtEncode(QStringConverter::Encoding encoding, const QString &text)
     return encoder.encode(text);
 }
 
-const char *iconvNameFor(const PageEncoding &e)
+// The names iconv reads and writes an encoding under. GBK pages are read as
+// GB18030, which holds everything GBK does, byte for byte.
+const char *decoderNameFor(const PageEncoding &e)
 {
-    return e.charset == PageCharset::Gbk ? "GB18030" : e.iconvName.constData();
+    return e.charset == PageCharset::Gbk || e.charset == PageCharset::Gb18030 ? "GB18030"
+                                                                              : e.iconvName.constData();
+}
+const char *encoderNameFor(const PageEncoding &e)
+{
+    switch (e.charset) {
+    case PageCharset::Gbk: return "GBK";
+    case PageCharset::Gb18030: return "GB18030";
+    default: return e.iconvName.constData();
+    }
+}
+
+// What the detector makes of the bytes, as an encoding this program reads
+// them in; nothing when it has no answer.
+std::optional<PageEncoding> detectedEncoding(const QByteArray &bytes)
+{
+    std::unique_ptr<std::remove_pointer_t<uchardet_t>, void (*)(uchardet_t)> detector(uchardet_new(),
+                                                                                      uchardet_delete);
+    if (!detector)
+        return std::nullopt;
+    if (uchardet_handle_data(detector.get(), bytes.constData(), size_t(bytes.size())) != 0)
+        return std::nullopt;
+    uchardet_data_end(detector.get());
+    const QByteArray name = QByteArray(uchardet_get_charset(detector.get())).toUpper();
+    if (name.isEmpty() || name == "ASCII" || name == "UTF-8")
+        return std::nullopt;
+    if (name == "GB18030" || name == "GB2312" || name == "GBK" || name == "HZ-GB-2312")
+        return PageEncoding{PageCharset::Gb18030, false, {}};
+    // Browsers read these labels as the code pages that extend them.
+    static const QList<QPair<QByteArray, QByteArray>> extended = {
+        {"BIG5", "CP950"}, {"ISO-8859-1", "WINDOWS-1252"}, {"SHIFT_JIS", "CP932"}, {"EUC-KR", "CP949"}};
+    for (const auto &e : extended)
+        if (name == e.first)
+            return PageEncoding{PageCharset::Other, false, e.second};
+    if (!iconvKnows(name))
+        return std::nullopt;
+    return PageEncoding{PageCharset::Other, false, name};
 }
 
 } // namespace
@@ -167,12 +217,15 @@ QString PageEncoding::displayName() const
     QString name;
     switch (charset) {
     case PageCharset::Gbk: name = QStringLiteral("GBK"); break;
+    case PageCharset::Gb18030: name = QStringLiteral("GB18030"); break;
     case PageCharset::Utf8: name = QStringLiteral("UTF-8"); break;
     case PageCharset::Utf16LE: name = QStringLiteral("UTF-16LE"); break;
     case PageCharset::Utf16BE: name = QStringLiteral("UTF-16BE"); break;
     case PageCharset::Utf32LE: name = QStringLiteral("UTF-32LE"); break;
     case PageCharset::Utf32BE: name = QStringLiteral("UTF-32BE"); break;
-    case PageCharset::Other: name = QString::fromLatin1(iconvName); break;
+    case PageCharset::Other:
+        name = iconvName == "CP950" ? QStringLiteral("BIG5") : QString::fromLatin1(iconvName);
+        break;
     }
     if (byteOrderMark && charset == PageCharset::Utf8)
         name += QStringLiteral("（带 BOM）");
@@ -216,8 +269,10 @@ std::optional<PageEncoding> encodingForLabel(const QString &label)
         QStringLiteral("utf-16"), QStringLiteral("utf-16le"), QStringLiteral("utf-16be"),
         QStringLiteral("unicode"), QStringLiteral("ucs-2"), QStringLiteral("unicodefffe"),
     };
+    if (l == QLatin1String("gb18030"))
+        return PageEncoding{PageCharset::Gb18030, false, {}};
     static const QStringList gbk = {
-        QStringLiteral("gb2312"), QStringLiteral("gbk"), QStringLiteral("gb18030"),
+        QStringLiteral("gb2312"), QStringLiteral("gbk"),
         QStringLiteral("x-gbk"), QStringLiteral("cp936"), QStringLiteral("windows-936"),
         QStringLiteral("ms936"), QStringLiteral("chinese"), QStringLiteral("csgb2312"),
         QStringLiteral("csiso58gb231280"), QStringLiteral("gb_2312"), QStringLiteral("gb_2312-80"),
@@ -237,8 +292,9 @@ std::optional<PageEncoding> encodingForLabel(const QString &label)
           QStringLiteral("csshiftjis")}, "CP932"},
         {{QStringLiteral("euc-kr"), QStringLiteral("ks_c_5601-1987"), QStringLiteral("windows-949"),
           QStringLiteral("cseuckr")}, "CP949"},
-        {{QStringLiteral("big5"), QStringLiteral("big5-hkscs"), QStringLiteral("cn-big5"),
-          QStringLiteral("x-x-big5"), QStringLiteral("csbig5")}, "BIG5-HKSCS"},
+        {{QStringLiteral("big5"), QStringLiteral("cn-big5"), QStringLiteral("x-x-big5"),
+          QStringLiteral("csbig5"), QStringLiteral("cp950"), QStringLiteral("windows-950")}, "CP950"},
+        {{QStringLiteral("big5-hkscs")}, "BIG5-HKSCS"},
     };
     for (const auto &alias : aliases)
         if (alias.first.contains(l))
@@ -322,7 +378,7 @@ DecodedPage decodePage(const QByteArray &bytes)
             if (firstInvalidUtf8(all) < 0)
                 decoded = QString::fromUtf8(bytes);
         } else {
-            decoded = iconvDecode(iconvNameFor(*declared), bytes, nullptr);
+            decoded = iconvDecode(decoderNameFor(*declared), bytes, nullptr);
         }
         if (decoded) {
             page.encoding = *declared;
@@ -339,21 +395,62 @@ DecodedPage decodePage(const QByteArray &bytes)
         page.ok = true;
         return page;
     }
-    qsizetype badGbk = -1;
-    if (auto decoded = iconvDecode("GB18030", bytes, &badGbk)) {
-        page.encoding = gbkEncoding();
+    // No mark, no declaration that fits, not UTF-8: the detector's answer
+    // first, then the encodings pages without a declaration are most often in.
+    QList<PageEncoding> candidates;
+    const std::optional<PageEncoding> detected = detectedEncoding(bytes);
+    const PageEncoding gb18030{PageCharset::Gb18030, false, {}};
+    // On a few Chinese characters the detector often answers with a Western
+    // single-byte code page, which reads any bytes; GBK text is far likelier
+    // in this editor, and Western text rarely reads as GB18030.
+    const bool westernGuess = detected && detected->charset == PageCharset::Other &&
+                              (detected->iconvName.startsWith("WINDOWS-125") || detected->iconvName.startsWith("ISO-8859") ||
+                               detected->iconvName.startsWith("MAC"));
+    if (westernGuess)
+        candidates << gb18030;
+    if (detected && !candidates.contains(*detected))
+        candidates << *detected;
+    for (const PageEncoding &fallback : {gb18030, PageEncoding{PageCharset::Other, false, "WINDOWS-1252"}})
+        if (!candidates.contains(fallback))
+            candidates << fallback;
+    qsizetype furthest = badUtf8;
+    bool doubtful = false;
+    for (const PageEncoding &candidate : candidates) {
+        // Windows-1252 fits nearly any bytes: it is a last resort, never a
+        // rival (unless the detector itself named it).
+        const bool lastResort = candidate.iconvName == "WINDOWS-1252" && !(detected && *detected == candidate);
+        if (page.ok && lastResort)
+            break;
+        qsizetype bad = -1;
+        auto decoded = iconvDecode(decoderNameFor(candidate), bytes, &bad);
+        if (!decoded) {
+            furthest = std::max(furthest, bad);
+            continue;
+        }
+        if (page.ok) {
+            doubtful = true; // a second encoding reads the bytes as well
+            break;
+        }
+        page.encoding = candidate;
         page.text = *decoded;
         page.ok = true;
+    }
+    if (page.ok) {
+        // The detector's answer, or GB18030 where it had none, when no other
+        // encoding fits, is sure enough; the user hears about anything else.
+        const PageEncoding expected = detected ? *detected : PageEncoding{PageCharset::Gb18030, false, {}};
+        if (doubtful || page.encoding != expected)
+            page.guessedEncoding = page.encoding.displayName();
         return page;
     }
     const QString declaredNote = declaredLabel.isEmpty()
         ? QString()
         : QStringLiteral("也不是它声明的“%1”编码，").arg(declaredLabel);
-    page.problem = QStringLiteral("文件内容既不是有效的 UTF-8 文本，也不是有效的 GBK 文本，%1"
+    page.problem = QStringLiteral("文件内容既不是有效的 UTF-8 文本，也不是有效的 GBK、Big5 或 Windows-1252 文本，%1"
                                   "无法确定它的编码（第 %2 个字节无法识别）。若照常打开，"
                                   "无法识别的字节在保存时就会丢失。")
                        .arg(declaredNote)
-                       .arg(std::max(badUtf8, badGbk) + 1);
+                       .arg(furthest + 1);
     return page;
 }
 
@@ -376,6 +473,7 @@ QByteArray encodePage(const QString &text, const PageEncoding &encoding)
     case PageCharset::Utf32BE:
         return QByteArray("\x00\x00\xFE\xFF", 4) + qtEncode(QStringConverter::Utf32BE, clean);
     case PageCharset::Gbk:
+    case PageCharset::Gb18030:
     case PageCharset::Other:
         break;
     }
@@ -387,7 +485,14 @@ QByteArray encodePage(const QString &text, const PageEncoding &encoding)
         }
     if (ascii)
         return clean.toLatin1();
-    return iconvEncode(iconvNameFor(encoding), clean);
+    if (encoding.charset == PageCharset::Gbk && clean.contains(QChar(0x20AC))) {
+        // Code page 936 writes the euro sign as 0x80, which GB18030 readers
+        // refuse, and GB18030's A2E3 is not GBK: a reference reads everywhere.
+        QString referenced = clean;
+        referenced.replace(QChar(0x20AC), QLatin1String("&#8364;"));
+        return iconvEncode(encoderNameFor(encoding), referenced);
+    }
+    return iconvEncode(encoderNameFor(encoding), clean);
 }
 
 PageEncoding encodingForSaving(const QString &text, const PageEncoding &current)

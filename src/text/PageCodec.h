@@ -1,9 +1,11 @@
 #pragma once
 // Page text and file bytes. A page is held as a QString; its file keeps the
 // encoding it came in: a byte-order mark, else the charset its <meta>
-// declares, else UTF-8 when the bytes are valid UTF-8, else GBK. GBK pages are
-// written as GB18030, which is byte-identical for every GBK character and
-// also holds every other one.
+// declares, else UTF-8 when the bytes are valid UTF-8, else what an encoding
+// detector finds (GB18030, Big5 as code page 950, Windows-1252 ...).
+// A page that calls itself GBK or GB2312 is written as strict GBK, with every
+// character GBK lacks as a numeric character reference; a GB18030 page keeps
+// GB18030's four-byte sequences.
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
@@ -12,7 +14,8 @@
 namespace text {
 
 enum class PageCharset {
-    Gbk,      // GBK, read and written as GB18030
+    Gbk,      // GBK: read as GB18030 (its superset), written as strict GBK
+    Gb18030,  // GB18030, four-byte sequences included
     Utf8,
     Utf16LE,
     Utf16BE,
@@ -51,11 +54,16 @@ struct DecodedPage {
     QString text;
     PageEncoding encoding;
     QString problem; // why the bytes were refused, in Chinese (without the file name)
+    // Set when the encoding is a guess among several that fit the bytes: the
+    // encoding's name, for telling the user what was chosen.
+    QString guessedEncoding;
 };
 // Finds the encoding of a page file's bytes and decodes them. Refuses bytes
 // with a zero byte unless they are UTF-16 or UTF-32 with a byte-order mark,
 // a text holding the character U+0000, and bytes that no candidate encoding
 // decodes without loss.
+// The candidates past the byte-order mark, the declaration and UTF-8 are the
+// detector's answer, then GB18030, then Windows-1252, in that order.
 DecodedPage decodePage(const QByteArray &bytes);
 
 // The bytes of a page in an encoding, byte-order mark included. Characters

@@ -50,6 +50,15 @@ public:
             return std::nullopt;
         return chosen;
     }
+
+    void notice(QWidget *parent, const QString &caption, const QString &text) override
+    {
+        auto *box = new QMessageBox(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
+        box->setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { min-width: 180px; }"));
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setWindowModality(Qt::NonModal);
+        box->show();
+    }
 };
 
 StandardPrompter standardPrompter;
@@ -70,6 +79,11 @@ void setPrompter(Prompter *replacement)
 void showInformation(QWidget *parent, const QString &text)
 {
     prompter().message(parent, QMessageBox::NoIcon, QStringLiteral("信息："), text, QMessageBox::Ok);
+}
+
+void showNotice(QWidget *parent, const QString &text)
+{
+    prompter().notice(parent, QStringLiteral("信息："), text);
 }
 
 QString qtFileFilter(const QString &barSeparatedFilter)

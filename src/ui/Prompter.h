@@ -32,6 +32,9 @@ public:
     virtual QString saveFileName(QWidget *parent, const FileDialogRequest &request) = 0;
     // The chosen colour, or nothing when the dialog was cancelled.
     virtual std::optional<QColor> colour(QWidget *parent, const QColor &initial) = 0;
+    // Tells the user something without waiting for an answer: the box stays
+    // open beside the window while the user goes on working.
+    virtual void notice(QWidget *parent, const QString &caption, const QString &text) = 0;
 };
 
 // The prompter in use; the standard one shows real Qt dialogs.
@@ -41,6 +44,8 @@ void setPrompter(Prompter *replacement);
 
 // The program's information box: caption "信息：", an OK button and no icon.
 void showInformation(QWidget *parent, const QString &text);
+// The same as a notice that does not wait for the OK.
+void showNotice(QWidget *parent, const QString &text);
 
 // "HTML文件（*.htm）|*.htm" -> "HTML文件（*.htm） (*.htm)"; pairs become ";;"-separated
 // Qt filters. Patterns separated by ';' become space-separated.

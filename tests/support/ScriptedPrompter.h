@@ -11,6 +11,7 @@ struct ShownMessage {
     QString caption;
     QString text;
     QMessageBox::StandardButtons buttons;
+    bool waited = true; // false for a notice, which does not wait for an answer
 };
 
 struct ShownFileDialog {
@@ -54,5 +55,9 @@ public:
     std::optional<QColor> colour(QWidget *, const QColor &) override
     {
         return colours.isEmpty() ? std::nullopt : colours.dequeue();
+    }
+    void notice(QWidget *, const QString &caption, const QString &text) override
+    {
+        messages.append({QMessageBox::NoIcon, caption, text, QMessageBox::Ok, false});
     }
 };

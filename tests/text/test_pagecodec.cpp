@@ -33,11 +33,14 @@ private slots:
         QTest::newRow("gbk declared gb2312")
             << kMetaGb2312 + "<p>" + hex("d6d0cec4") + "</p>"
             << QString::fromLatin1(kMetaGb2312) + body << PageCharset::Gbk << false;
-        QTest::newRow("gbk undeclared")
-            << "<p>" + hex("d6d0cec4") + "</p>" << body << PageCharset::Gbk << false;
-        QTest::newRow("outside gbk in a gbk page")
-            << kMetaGb2312 + "<p>" + hex("9439fc36") + hex("95328236") + hex("a2e3") + hex("83368433") + "</p>"
-            << QString::fromLatin1(kMetaGb2312) + QStringLiteral("<p>😀𠀀€한</p>") << PageCharset::Gbk << false;
+        QTest::newRow("gb18030 undeclared")
+            << "<p>" + hex("d6d0cec4") + "</p>" << body << PageCharset::Gb18030 << false;
+        QTest::newRow("four-byte sequences undeclared")
+            << "<p>" + hex("d6d0cec4") + hex("9439fc36") + hex("83368433") + "</p>"
+            << QStringLiteral("<p>中文😀한</p>") << PageCharset::Gb18030 << false;
+        QTest::newRow("four-byte sequences declared gb18030")
+            << "<meta charset=gb18030><p>" + hex("9439fc36") + hex("95328236") + "</p>"
+            << QStringLiteral("<meta charset=gb18030><p>😀𠀀</p>") << PageCharset::Gb18030 << false;
         QTest::newRow("utf-8 undeclared")
             << "<p>" + hex("e4b8ade69687") + "</p>" << body << PageCharset::Utf8 << false;
         QTest::newRow("utf-8 with bom")
@@ -80,8 +83,60 @@ private slots:
         const QByteArray gbkBytes = "<meta charset=\"utf-8\"><p>" + hex("d6d0cec4") + "</p>";
         const DecodedPage page = decodePage(gbkBytes);
         QVERIFY(page.ok);
-        QCOMPARE(page.encoding.charset, PageCharset::Gbk);
+        QCOMPARE(page.encoding.charset, PageCharset::Gb18030);
         QCOMPARE(page.text, QStringLiteral("<meta charset=\"utf-8\"><p>中文</p>"));
+    }
+
+    // A page that declares GBK or GB2312 is written for strict GBK readers:
+    // what GBK lacks becomes a numeric character reference.
+    void outsideGbkBecomesReferences()
+    {
+        const QByteArray file = kMetaGb2312 + "<p>" + hex("9439fc36") + hex("95328236") + hex("83368433") + hex("d6d0") + "</p>";
+        const DecodedPage page = decodePage(file);
+        QVERIFY(page.ok);
+        QCOMPARE(page.text, QString::fromLatin1(kMetaGb2312) + QStringLiteral("<p>😀𠀀한中</p>"));
+        QCOMPARE(page.encoding.charset, PageCharset::Gbk);
+        QCOMPARE(encodePage(page.text, page.encoding),
+                 kMetaGb2312 + "<p>&#128512;&#131072;&#54620;" + hex("d6d0") + "</p>");
+        // New pages are GBK too. The euro sign is a reference (0x80 is not
+        // GB18030), and a lone 0x80 from code page 936 still reads as the euro.
+        QCOMPARE(encodePage(QStringLiteral("😀€"), gbkEncoding()), QByteArray("&#128512;&#8364;"));
+        const DecodedPage cp936 = decodePage(kMetaGb2312 + "<p>\x80" + hex("8180") + "</p>");
+        QVERIFY(cp936.ok);
+        QCOMPARE(cp936.text, QString::fromLatin1(kMetaGb2312) + QStringLiteral("<p>€亐</p>"));
+    }
+
+    // Without a declaration the detector decides; where another encoding
+    // reads the bytes as well, the choice is reported as a guess.
+    void undeclaredPagesAreDetected_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("iconvName");
+        QTest::addColumn<bool>("guess");
+        const QString traditional = QStringLiteral(
+            "<html><head><title>繁體中文網頁</title></head><body><p>這是一個使用繁體中文書寫的網頁，"
+            "內容包括新聞、評論與生活資訊。價格為€100，歡迎讀者瀏覽我們的網站並提供寶貴的意見。"
+            "臺灣與香港的讀者經常閱讀這類文章，我們會持續更新內容。</p></body></html>");
+        QTest::newRow("big5 with the euro sign") << traditional << QByteArray("CP950") << true;
+        const QString french = QStringLiteral(
+            "<html><body><p>Le café de la gare est fermé le dimanche. Les élèves étudient "
+            "à la bibliothèque, où règne un silence agréable. Ça coûte très cher.</p></body></html>");
+        QTest::newRow("windows-1252") << french << QByteArray("WINDOWS-1252") << false;
+    }
+    void undeclaredPagesAreDetected()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, iconvName);
+        QFETCH(bool, guess);
+        const PageEncoding encoding{PageCharset::Other, false, iconvName};
+        const QByteArray file = encodePage(text, encoding);
+        QVERIFY(!file.contains("&#")); // every character has a place in the encoding
+        const DecodedPage page = decodePage(file);
+        QVERIFY2(page.ok, qPrintable(page.problem));
+        QCOMPARE(page.encoding, encoding);
+        QCOMPARE(page.text, text);
+        QCOMPARE(!page.guessedEncoding.isEmpty(), guess);
+        QCOMPARE(encodePage(page.text, encodingForSaving(page.text, page.encoding)), file);
     }
 
     void refusedFiles_data()
@@ -94,7 +149,7 @@ private slots:
         QTest::newRow("zero character in utf-16") << hex("fffe3c0000003e00") << QStringLiteral("零字符");
         QTest::newRow("odd utf-16 length") << hex("fffe3c0000") << QStringLiteral("UTF-16LE");
         QTest::newRow("bad utf-8 after bom") << hex("efbbbf3cff3e") << QStringLiteral("UTF-8");
-        QTest::newRow("neither utf-8 nor gbk") << hex("3c703ed6d0ff3c2f703e") << QStringLiteral("无法确定它的编码");
+        QTest::newRow("no encoding reads it") << hex("3c703ed6d0813c2f703e") << QStringLiteral("无法确定它的编码");
     }
     void refusedFiles()
     {
@@ -132,10 +187,12 @@ private slots:
         QTest::addColumn<int>("from");
         QTest::addColumn<bool>("bom");
         QTest::addColumn<int>("expected");
-        const int gbk = int(PageCharset::Gbk), utf8 = int(PageCharset::Utf8), u16 = int(PageCharset::Utf16LE);
+        const int gbk = int(PageCharset::Gbk), gb18030 = int(PageCharset::Gb18030),
+                  utf8 = int(PageCharset::Utf8), u16 = int(PageCharset::Utf16LE);
         QTest::newRow("utf-8 page now says gb2312") << QString::fromLatin1(kMetaGb2312) << utf8 << false << gbk;
         QTest::newRow("gbk page now says utf-8") << QStringLiteral("<meta charset=utf-8>") << gbk << false << utf8;
-        QTest::newRow("gb18030 is the gbk family") << QStringLiteral("<meta charset=gb18030>") << gbk << false << gbk;
+        QTest::newRow("gbk page now says gb18030") << QStringLiteral("<meta charset=gb18030>") << gbk << false << gb18030;
+        QTest::newRow("gb18030 page now says gbk") << QString::fromLatin1(kMetaGb2312) << gb18030 << false << gbk;
         QTest::newRow("no declaration keeps") << QStringLiteral("<p>") << utf8 << false << utf8;
         QTest::newRow("unknown charset keeps") << QStringLiteral("<meta charset=klingon>") << gbk << false << gbk;
         QTest::newRow("bom outweighs") << QString::fromLatin1(kMetaGb2312) << u16 << true << u16;
@@ -158,19 +215,23 @@ private slots:
         // A lone surrogate cannot be written anywhere; it becomes U+FFFD.
         const QString lone = QStringLiteral("a") + QChar(0xD800) + QStringLiteral("b");
         QCOMPARE(encodePage(lone, PageEncoding{PageCharset::Utf8, false, {}}), hex("61efbfbd62"));
-        QCOMPARE(encodePage(lone, gbkEncoding()), hex("618431a437") + "b"); // U+FFFD in GB18030
+        QCOMPARE(encodePage(lone, gbkEncoding()), QByteArray("a&#65533;b"));
+        QCOMPARE(encodePage(lone, PageEncoding{PageCharset::Gb18030, false, {}}), hex("618431a437") + "b");
     }
 
     void largeGbkPageRoundTrips()
     {
-        QString text = QString::fromLatin1(kMetaGb2312);
-        for (int i = 0; i < 20000; ++i)
-            text += QStringLiteral("<p>第%1段：中文网页😀</p>\n").arg(i);
-        const QByteArray bytes = encodePage(text, gbkEncoding());
-        const DecodedPage page = decodePage(bytes);
-        QVERIFY(page.ok);
-        QCOMPARE(page.encoding.charset, PageCharset::Gbk);
-        QVERIFY(page.text == text);
+        for (const auto &[declaration, charset] : {std::pair{"gb2312", PageCharset::Gbk}, {"gb18030", PageCharset::Gb18030}}) {
+            QString text = QStringLiteral("<meta charset=%1>").arg(QLatin1String(declaration));
+            const QString rare = charset == PageCharset::Gb18030 ? QStringLiteral("😀") : QString();
+            for (int i = 0; i < 20000; ++i)
+                text += QStringLiteral("<p>第%1段：中文网页%2</p>\n").arg(i).arg(rare);
+            const QByteArray bytes = encodePage(text, PageEncoding{charset, false, {}});
+            const DecodedPage page = decodePage(bytes);
+            QVERIFY(page.ok);
+            QCOMPARE(page.encoding.charset, charset);
+            QVERIFY(page.text == text);
+        }
     }
 };
 
