@@ -78,7 +78,12 @@ private slots:
         QVERIFY(QFile::exists(tmp + QStringLiteral("/langs.xml")));
         QVERIFY(QFile::exists(tmp + QStringLiteral("/stylers.xml")));
 
+        // Without a window manager nothing activates a window; with one,
+        // activation comes some time after the request.
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
         QTest::mouseClick(view->inputWidget(), Qt::LeftButton, {}, QPoint(50, 50));
+        QTRY_VERIFY(view->evaluate(QStringLiteral("document.hasFocus();")).toBool());
         QTest::keyClicks(view->inputWidget(), QStringLiteral("hello"));
         QTRY_VERIFY(view->ReadDocument().contains(QStringLiteral("hello</body>")));
         QVERIFY(view->Undo());
