@@ -97,12 +97,17 @@ void RedoEdit(engine::EngineView &view) { view.Redo(); }
 
 void FillFontNameBox(QComboBox *box)
 {
+    FillFontNameBox(box, QFontDatabase::families());
+}
+
+void FillFontNameBox(QComboBox *box, const QStringList &families)
+{
     if (!box)
         return;
     const QString current = QStringLiteral("宋体");
     bool madeCurrent = false;
     QSet<QString> seen;
-    for (const QString &listed : QFontDatabase::families()) {
+    for (const QString &listed : families) {
         // A family found at several foundries is listed once per foundry as
         // "Family [Foundry]"; the page only knows the family name.
         QString family = listed;

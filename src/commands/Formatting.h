@@ -4,6 +4,7 @@
 #include "engine/EngineView.h"
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QComboBox;
@@ -40,6 +41,9 @@ void FocusView(engine::EngineView &view);
 // Fills the box with every installed font family once, in the order the
 // system lists them, and makes "宋体" current when it is among them.
 void FillFontNameBox(QComboBox *box);
+// The same with the given list of families, as QFontDatabase::families()
+// gives it ("Family [Foundry]" for a family found at several foundries).
+void FillFontNameBox(QComboBox *box, const QStringList &families);
 // The seven items of the font size box: "1号字" ... "7号字".
 void FillFontSizeBox(QComboBox *box);
 // Font size for the size box's current index: 0..5 give 1..6, any other 7.
