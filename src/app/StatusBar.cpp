@@ -1,9 +1,88 @@
 #include "app/StatusBar.h"
 
 #include <QHBoxLayout>
-#include <QLabel>
+#include <QPainter>
 
 namespace app {
+
+namespace {
+
+// The longest piece of a text that a panel ever needs to measure: no
+// visible character is narrower than a pixel, and a panel is never wider
+// than a few screens.
+constexpr qsizetype kLongestShown = 8192;
+
+// The text on one line: each line break (CR LF, CR, LF and the Unicode line
+// and paragraph separators) and each tab becomes a space.
+QString oneLine(QStringView text)
+{
+    QString line;
+    line.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+            continue;
+        const bool breaks = c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QLatin1Char('\t')
+            || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+        line += breaks ? QLatin1Char(' ') : c;
+    }
+    return line;
+}
+
+// The tooltip shows the text exactly, line breaks included, wrapped to the
+// tooltip's width; markup in it is shown, not interpreted.
+QString tooltipFor(const QString &text)
+{
+    return QStringLiteral("<p style=\"white-space:pre-wrap\">") + text.toHtmlEscaped() + QStringLiteral("</p>");
+}
+
+} // namespace
+
+StatusPanel::StatusPanel(const QString &text, QWidget *parent) : QFrame(parent)
+{
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    setText(text);
+}
+
+void StatusPanel::setText(const QString &text)
+{
+    if (text == m_text)
+        return;
+    m_text = text;
+    setToolTip(text.isEmpty() ? QString() : tooltipFor(text));
+    update();
+}
+
+QString StatusPanel::shownText() const
+{
+    const int width = std::max(0, contentsRect().width() - 4);
+    const bool cut = m_text.size() > kLongestShown;
+    QString line = oneLine(QStringView(m_text).left(kLongestShown));
+    if (cut)
+        line += QChar(0x2026);
+    return fontMetrics().elidedText(line, Qt::ElideRight, width);
+}
+
+QSize StatusPanel::sizeHint() const
+{
+    // The text does not count: a long one is elided, not given room.
+    return QSize(100, fontMetrics().height() + 2 * frameWidth());
+}
+
+QSize StatusPanel::minimumSizeHint() const
+{
+    return QSize(0, 0);
+}
+
+void StatusPanel::paintEvent(QPaintEvent *event)
+{
+    QFrame::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(contentsRect().adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                     shownText());
+}
 
 StatusBar::StatusBar(QWidget *parent) : QWidget(parent)
 {
@@ -15,12 +94,9 @@ StatusBar::StatusBar(QWidget *parent) : QWidget(parent)
     const char *initial[3] = {"元素：", "内容：", "代码："};
     const int widths[3] = {100, 200, 0};
     for (int i = 0; i < 3; ++i) {
-        auto *panel = new QLabel(QString::fromUtf8(initial[i]), this);
+        auto *panel = new StatusPanel(QString::fromUtf8(initial[i]), this);
         panel->setObjectName(QStringLiteral("状态条1_面板%1").arg(i + 1));
         panel->setAccessibleName(QString::fromUtf8(initial[i]).chopped(1));
-        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        panel->setTextFormat(Qt::PlainText);
-        panel->setMinimumWidth(0);
         if (widths[i] > 0)
             panel->setFixedWidth(widths[i]);
         else
@@ -39,6 +115,11 @@ void StatusBar::setPanelText(int panel, const QString &text)
 QString StatusBar::panelText(int panel) const
 {
     return panel >= 0 && panel < 3 ? m_panels[panel]->text() : QString();
+}
+
+StatusPanel *StatusBar::panel(int panel) const
+{
+    return panel >= 0 && panel < 3 ? m_panels[panel] : nullptr;
 }
 
 } // namespace app
