@@ -1,16 +1,13 @@
 #include "app/StatusBar.h"
 
 #include <QHBoxLayout>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 
 namespace app {
 
 namespace {
-
-// The longest piece of a text that a panel ever needs to measure: no
-// visible character is narrower than a pixel, and a panel is never wider
-// than a few screens.
-constexpr qsizetype kLongestShown = 8192;
 
 // The text on one line: each line break (CR LF, CR, LF and the Unicode line
 // and paragraph separators) and each tab becomes a space.
@@ -29,13 +26,6 @@ QString oneLine(QStringView text)
     return line;
 }
 
-// The tooltip shows the text exactly, line breaks included, wrapped to the
-// tooltip's width; markup in it is shown, not interpreted.
-QString tooltipFor(const QString &text)
-{
-    return QStringLiteral("<p style=\"white-space:pre-wrap\">") + text.toHtmlEscaped() + QStringLiteral("</p>");
-}
-
 } // namespace
 
 StatusPanel::StatusPanel(const QString &text, QWidget *parent) : QFrame(parent)
@@ -50,18 +40,43 @@ void StatusPanel::setText(const QString &text)
     if (text == m_text)
         return;
     m_text = text;
-    setToolTip(text.isEmpty() ? QString() : tooltipFor(text));
     update();
 }
 
 QString StatusPanel::shownText() const
 {
     const int width = std::max(0, contentsRect().width() - 4);
-    const bool cut = m_text.size() > kLongestShown;
-    QString line = oneLine(QStringView(m_text).left(kLongestShown));
-    if (cut)
+    // No character is narrower than a pixel, so this much of the text fills
+    // the panel; measuring the rest of a long text would only cost time.
+    const qsizetype longest = width + 2;
+    QString line = oneLine(QStringView(m_text).left(longest));
+    if (m_text.size() > longest)
         line += QChar(0x2026);
     return fontMetrics().elidedText(line, Qt::ElideRight, width);
+}
+
+QString StatusPanel::tooltipText() const
+{
+    if (m_text.isEmpty())
+        return QString();
+    QString shown = m_text.left(kTooltipChars).toHtmlEscaped();
+    if (m_text.size() > kTooltipChars)
+        shown += QChar(0x2026);
+    return QStringLiteral("<p style=\"white-space:pre-wrap\">") + shown + QStringLiteral("</p>");
+}
+
+bool StatusPanel::event(QEvent *event)
+{
+    // Made when asked for: the texts change far more often than anyone reads a tooltip.
+    if (event->type() == QEvent::ToolTip) {
+        const QString tip = tooltipText();
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), tip, this);
+        return true;
+    }
+    return QFrame::event(event);
 }
 
 QSize StatusPanel::sizeHint() const

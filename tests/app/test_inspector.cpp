@@ -159,15 +159,20 @@ private slots:
         QVERIFY(shown.endsWith(QChar(0x2026)));
         QVERIFY(!shown.contains(QLatin1Char('\n')) && !shown.contains(QLatin1Char('\r')));
         QVERIFY(panel->fontMetrics().horizontalAdvance(shown) <= panel->contentsRect().width());
-        // The tooltip holds the whole text, shown as text, not as markup.
-        QVERIFY(panel->toolTip().contains(text.toHtmlEscaped()));
-        QVERIFY(Qt::mightBeRichText(panel->toolTip()));
+        // The tooltip holds the text, shown as text, not as markup, up to
+        // what a screen can show.
+        const QString tip = panel->tooltipText();
+        QVERIFY(Qt::mightBeRichText(tip));
+        QVERIFY(tip.contains(text.left(app::StatusPanel::kTooltipChars).toHtmlEscaped() + QChar(0x2026)));
+        QVERIFY(!tip.contains(QStringLiteral("末尾")));
         QCoreApplication::processEvents();
         QCOMPARE(window->size(), before);
 
-        // A short text is shown whole.
-        panels()->setPanelText(0, QStringLiteral("元素:P"));
-        QCOMPARE(panels()->panel(0)->shownText(), QStringLiteral("元素:P"));
+        // A short text is shown whole, and whole in the tooltip.
+        const QString code = QStringLiteral("代码:<p>一\n二</p>");
+        panels()->setPanelText(2, code);
+        QCOMPARE(panel->shownText(), QStringLiteral("代码:<p>一 二</p>"));
+        QVERIFY(panel->tooltipText().contains(code.toHtmlEscaped()));
     }
 
     void theToolbarButtonOpensTheColourPicker()
