@@ -31,7 +31,6 @@ QString oneLine(QStringView text)
 StatusPanel::StatusPanel(const QString &text, QWidget *parent) : QFrame(parent)
 {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     setText(text);
 }
 
@@ -90,10 +89,10 @@ QSize StatusPanel::minimumSizeHint() const
     return QSize(0, 0);
 }
 
-void StatusPanel::paintEvent(QPaintEvent *event)
+void StatusPanel::paintEvent(QPaintEvent *)
 {
-    QFrame::paintEvent(event);
     QPainter painter(this);
+    drawFrame(&painter);
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(contentsRect().adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                      shownText());

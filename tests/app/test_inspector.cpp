@@ -168,6 +168,11 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(window->size(), before);
 
+        // The panels sit side by side, 100 and 200 wide, the last one taking the rest.
+        QCOMPARE(panels()->panel(0)->geometry(), QRect(0, 0, 100, app::StatusBar::kHeight));
+        QCOMPARE(panels()->panel(1)->geometry(), QRect(102, 0, 200, app::StatusBar::kHeight));
+        QCOMPARE(panels()->panel(2)->geometry(), QRect(304, 0, panels()->width() - 304, app::StatusBar::kHeight));
+
         // A short text is shown whole, and whole in the tooltip.
         const QString code = QStringLiteral("代码:<p>一\n二</p>");
         panels()->setPanelText(2, code);
