@@ -26,6 +26,15 @@ QString oneLine(QStringView text)
     return line;
 }
 
+// The first count characters of a text, never ending in half a surrogate pair.
+QStringView head(const QString &text, qsizetype count)
+{
+    QStringView part = QStringView(text).left(count);
+    if (part.size() < text.size() && !part.isEmpty() && part.back().isHighSurrogate())
+        part.chop(1);
+    return part;
+}
+
 } // namespace
 
 StatusPanel::StatusPanel(const QString &text, QWidget *parent) : QFrame(parent)
@@ -39,6 +48,8 @@ void StatusPanel::setText(const QString &text)
     if (text == m_text)
         return;
     m_text = text;
+    // Screen readers get what the tooltip shows.
+    setAccessibleDescription(head(text, kTooltipChars).toString());
     update();
 }
 
@@ -48,7 +59,7 @@ QString StatusPanel::shownText() const
     // No character is narrower than a pixel, so this much of the text fills
     // the panel; measuring the rest of a long text would only cost time.
     const qsizetype longest = width + 2;
-    QString line = oneLine(QStringView(m_text).left(longest));
+    QString line = oneLine(head(m_text, longest));
     if (m_text.size() > longest)
         line += QChar(0x2026);
     return fontMetrics().elidedText(line, Qt::ElideRight, width);
@@ -58,7 +69,7 @@ QString StatusPanel::tooltipText() const
 {
     if (m_text.isEmpty())
         return QString();
-    QString shown = m_text.left(kTooltipChars).toHtmlEscaped();
+    QString shown = head(m_text, kTooltipChars).toString().toHtmlEscaped();
     if (m_text.size() > kTooltipChars)
         shown += QChar(0x2026);
     return QStringLiteral("<p style=\"white-space:pre-wrap\">") + shown + QStringLiteral("</p>");
