@@ -235,17 +235,5 @@ int main(int argc, char **argv)
     printUpdates("pointer on a paragraph:", window, paragraphPoint(*view, QStringLiteral("p3")), runs);
     // Above the body's margin lies the root element: its texts are the whole page.
     printUpdates("pointer on the root element:", window, QPoint(3, 3), runs);
-    // Drawing the status bar again costs the same whatever its texts: the
-    // window system's share (under Xvfb the window is composed in software).
-    QList<double> repaints;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        window.statusPanels()->repaint();
-        repaints << t.nsecsElapsed() / 1e6;
-    }
-    std::sort(repaints.begin(), repaints.end());
-    std::printf("  repainting the status bar:     %8.1f ms  (the window system's cost, any text)\n",
-                repaints.at(repaints.size() / 2));
     return 0;
 }
