@@ -14,6 +14,8 @@
 #include "document/DocumentController.h"
 #include "engine/EngineView.h"
 #include "insert/Insertion.h"
+#include "tools/ColourPickerWindow.h"
+#include "tools/ElementInspector.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -66,6 +68,15 @@ MainWindow::MainWindow(codeview::LexerConfig &lexerConfig, QWidget *parent)
 
     m_status = new StatusBar(m_client);
 
+    // The inspector writes what it finds into the panels; it never waits for
+    // the engine, so a tick costs next to nothing.
+    m_inspector = new tools::ElementInspector(this);
+    connect(m_inspector, &tools::ElementInspector::elementInspected, this,
+            [this](const QString &element, const QString &content, const QString &code) {
+                m_status->setPanelText(0, element);
+                m_status->setPanelText(1, content);
+                m_status->setPanelText(2, code);
+            });
     m_inspectorTimer = new QTimer(this);
     m_inspectorTimer->setObjectName(QStringLiteral("时钟1"));
     m_inspectorTimer->setInterval(50);
@@ -122,6 +133,7 @@ void MainWindow::bindCommands()
     m_router.bind(CommandId::InsertTimeLabel, [view] { insert::InsertTimeLabel(*view); });
     m_router.bind(CommandId::InsertButton, [this, view] { insert::OpenButtonDialog(this, view); });
     m_router.bind(CommandId::InsertGroupBox, [this, view] { insert::OpenGroupBoxDialog(this, view); });
+    m_router.bind(CommandId::ColourPickerTool, [this] { tools::OpenColourPicker(this); });
 }
 
 void MainWindow::initialise()
@@ -214,7 +226,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::onInspectorTick()
 {
-    // The element inspector runs here once it is part of the program.
+    m_inspector->tick();
 }
 
 } // namespace app

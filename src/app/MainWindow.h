@@ -23,6 +23,9 @@ class DocumentController;
 namespace engine {
 class EngineView;
 }
+namespace tools {
+class ElementInspector;
+}
 
 namespace app {
 
@@ -50,6 +53,8 @@ public:
     document::DocumentController *document() const { return m_document.get(); }
     commands::CommandRouter &router() { return m_router; }
     InitialisingWindow *initialisingWindow() const { return m_initWindow; }
+    QTimer *inspectorTimer() const { return m_inspectorTimer; }
+    tools::ElementInspector *inspector() const { return m_inspector; }
 
     // Places the strip, the views and the status bar for a client area of
     // this size (also below the height of strip and status bar together).
@@ -73,6 +78,7 @@ private:
     codeview::CodeEditor *m_code = nullptr;
     StatusBar *m_status = nullptr;
     QTimer *m_inspectorTimer = nullptr;
+    tools::ElementInspector *m_inspector = nullptr;
     InitialisingWindow *m_initWindow = nullptr;
     std::unique_ptr<document::DocumentController> m_document;
     bool m_initialised = false;

@@ -52,7 +52,8 @@ const QString &runtimeScript()
 {
     static const QString script = [] {
         QString all;
-        for (const char *part : {":/engine/history.js", ":/engine/editing.js", ":/engine/linebreak.js"}) {
+        for (const char *part : {":/engine/history.js", ":/engine/editing.js", ":/engine/linebreak.js",
+                                 ":/engine/inspect.js"}) {
             QFile file(QString::fromLatin1(part));
             if (file.open(QIODevice::ReadOnly))
                 all += QString::fromUtf8(file.readAll()) + QLatin1Char('\n');
@@ -154,8 +155,12 @@ EngineView::EngineView(QWidget *parent) : QWidget(parent)
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_view, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { emit contextMenuRequested(m_view->mapToGlobal(pos)); });
-    connect(m_page, &QWebEnginePage::loadFinished, this,
-            [this](bool ok) { emit navigationComplete(ok); });
+    connect(m_page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
+        ++m_displayStamp;
+        emit navigationComplete(ok);
+    });
+    connect(m_page, &QWebEnginePage::scrollPositionChanged, this, [this] { ++m_displayStamp; });
+    connect(m_page, &QWebEnginePage::contentsSizeChanged, this, [this] { ++m_displayStamp; });
 
     m_view->installEventFilter(this);
     watchInputWidget();
@@ -184,6 +189,21 @@ void EngineView::watchInputWidget()
 
 bool EngineView::eventFilter(QObject *watched, QEvent *event)
 {
+    switch (event->type()) {
+    case QEvent::Resize:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::InputMethod:
+    case QEvent::Drop:
+        ++m_displayStamp; // the page may look different now
+        break;
+    default:
+        break;
+    }
     if (watched == m_view && (event->type() == QEvent::ChildAdded || event->type() == QEvent::ChildPolished)) {
         QTimer::singleShot(0, this, [this] { watchInputWidget(); });
     } else if (watched == m_watchedInput && event->type() == QEvent::ShortcutOverride) {
@@ -246,13 +266,19 @@ QString EngineView::scriptLiteral(const QString &text)
 
 QVariant EngineView::evaluate(const QString &script, int timeoutMs)
 {
+    ++m_displayStamp;
     QWebEnginePage *page = m_page;
-    return waitForEngine<QVariant>(
-               [page, &script](std::function<void(const QVariant &)> done) {
-                   page->runJavaScript(script, QWebEngineScript::ApplicationWorld, std::move(done));
-               },
-               timeoutMs)
-        .value_or(QVariant());
+    QPointer<EngineView> self(this);
+    const QVariant answer = waitForEngine<QVariant>(
+                                [page, &script](std::function<void(const QVariant &)> done) {
+                                    page->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                                                        std::move(done));
+                                },
+                                timeoutMs)
+                                .value_or(QVariant());
+    if (self)
+        ++m_displayStamp;
+    return answer;
 }
 
 void EngineView::evaluateLater(const QString &script, std::function<void(const QVariant &)> done)

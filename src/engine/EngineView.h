@@ -81,6 +81,11 @@ public:
     // insertions, undo, writing); an unchanged count means ReadDocument would
     // give the same text as before.
     quint64 changeCount();
+    // Moves on whenever what the view shows may have changed: a load, any
+    // script run through evaluate (every editing operation is one),
+    // scrolling, a change of the content's or the view's size, and input to
+    // the page. Reading it costs nothing; the engine is not asked.
+    quint64 displayStamp() const { return m_displayStamp; }
     // True when a line break at the caret would end its block, so that the
     // new line needs a second break to show.
     bool lineBreakNeedsHolder();
@@ -97,7 +102,8 @@ public:
     // Runs a script in the editor's isolated world and returns its value.
     QVariant evaluate(const QString &script, int timeoutMs = 60000);
     // Runs a script and hands its value to done later, without waiting; done
-    // is not called once this view is gone.
+    // is not called once this view is gone. Meant for scripts that only read
+    // the page: displayStamp stays as it is.
     void evaluateLater(const QString &script, std::function<void(const QVariant &)> done);
 
     // Puts each node that comes before the root element on a line of its own.
@@ -128,6 +134,7 @@ private:
     std::function<bool(QKeyEvent *)> m_keyInterceptor;
     QObject *m_watchedInput = nullptr;
     bool m_focusWhenShown = false;
+    quint64 m_displayStamp = 0;
 };
 
 } // namespace engine

@@ -12,6 +12,8 @@
 #include "engine/EngineView.h"
 
 #include <QComboBox>
+#include <QCursor>
+#include <QScreen>
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
@@ -36,6 +38,8 @@ private slots:
         tmp = testsupport::freshTempDir();
         qputenv("TMPDIR", tmp.toLocal8Bit());
         lexer = std::make_unique<codeview::LexerConfig>();
+        // The pointer rests off the page, so that the panels keep their first texts.
+        QCursor::setPos(QGuiApplication::primaryScreen()->geometry().topLeft());
         window = std::make_unique<MainWindow>(*lexer);
         window->showMaximized();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
