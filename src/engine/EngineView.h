@@ -4,6 +4,7 @@
 // engine has done it (evaluateLater is the one exception). Page scripts never
 // run; the editor's own runtime (resources/engine/*.js) runs in an isolated
 // world beside the page and is installed once per document.
+#include <QMap>
 #include <QPoint>
 #include <QString>
 #include <QUrl>
@@ -74,6 +75,12 @@ public:
     bool Undo();
     bool Redo();
 
+    // A style sheet of the editor's own, applied to every document of this
+    // view beside the page's own style sheets. It changes how the page looks
+    // here and is never part of the page's text. Sheets are known by name;
+    // setting a name again replaces its sheet, an empty text removes it.
+    bool setDocumentSheet(const QString &name, const QString &css);
+
     bool editMode() const { return m_editMode; }
     bool canUndo();
     bool canRedo();
@@ -116,6 +123,7 @@ protected:
 
 private:
     bool loadAndWait(const std::function<void()> &startLoad);
+    static QString sheetScript(const QString &name, const QString &css);
     void watchInputWidget();
 
     QWebEngineView *m_view = nullptr;
@@ -125,6 +133,7 @@ private:
     quint64 m_loads = 0;  // documents loaded so far; each starts its runtime's count afresh
     std::function<bool(QKeyEvent *)> m_keyInterceptor;
     QObject *m_watchedInput = nullptr;
+    QMap<QString, QString> m_sheets; // the editor's own style sheets by name
 };
 
 } // namespace engine
