@@ -345,13 +345,14 @@ QString cssDeclarations(const WordArtLook &look)
         css += QStringLiteral("-webkit-text-stroke: %1pt %2; ").arg(look.strokeWidth).arg(look.stroke.name());
     QStringList filters;
     if (look.extrusion.isValid()) {
-        // Chained shadows of the shadows: a solid side as deep as all of them.
-        constexpr int kSteps = 8;
-        const QPointF step = look.extrusionDirection * (look.extrusionDepth * 0.4 / kSteps);
-        for (int i = 0; i < kSteps; ++i)
-            filters << QStringLiteral("drop-shadow(%1pt %2pt 0 %3)")
-                           .arg(step.x(), 0, 'f', 2)
-                           .arg(step.y(), 0, 'f', 2)
+        // Chained shadows of the shadows make a solid side as deep as all of
+        // them. The engine moves each by whole pixels only.
+        const int steps = qBound(3, qRound(look.extrusionDepth * 0.3), 10);
+        const int dx = qRound(look.extrusionDirection.x()), dy = qRound(look.extrusionDirection.y());
+        for (int i = 0; i < steps; ++i)
+            filters << QStringLiteral("drop-shadow(%1px %2px 0 %3)")
+                           .arg(dx)
+                           .arg(dy)
                            .arg(look.extrusion.darker(100 + 5 * i).name());
     }
     if (look.shadow != Shadow::None) {
