@@ -354,6 +354,9 @@ QString cssDeclarations(const WordArtLook &look)
                            .arg(dx)
                            .arg(dy)
                            .arg(look.extrusion.darker(100 + 5 * i).name());
+        // Room for a side that goes left or up, which the page's edge would cut.
+        if (dx < 0 || dy < 0)
+            css += QStringLiteral("margin: %1px 0 0 %2px; ").arg(dy < 0 ? steps : 0).arg(dx < 0 ? steps : 0);
     }
     if (look.shadow != Shadow::None) {
         QPointF offset = look.shadowOffset;
