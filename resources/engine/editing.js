@@ -11,6 +11,8 @@
     document.write(text);
     document.close();
     if (editable) document.designMode = 'on';
+    // The editor's own style sheets stay with the view, whatever page comes.
+    if (zelvo.sheets) zelvo.sheets.apply();
     history.attach();
     history.changeCount++;
     zelvo.caretToStart();

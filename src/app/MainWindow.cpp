@@ -13,9 +13,14 @@
 #include "commands/Toolbar.h"
 #include "document/DocumentController.h"
 #include "engine/EngineView.h"
+#include "insert/EffectPages.h"
+#include "insert/GlowTextDialog.h"
 #include "insert/Insertion.h"
 #include "tools/ColourPickerWindow.h"
 #include "tools/ElementInspector.h"
+#include "insert/PagePropertiesDialog.h"
+#include "insert/WordArtDialog.h"
+#include "insert/WordArtLook.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -134,6 +139,21 @@ void MainWindow::bindCommands()
     m_router.bind(CommandId::InsertButton, [this, view] { insert::OpenButtonDialog(this, view); });
     m_router.bind(CommandId::InsertGroupBox, [this, view] { insert::OpenGroupBoxDialog(this, view); });
     m_router.bind(CommandId::ColourPickerTool, [this] { tools::OpenColourPicker(this); });
+
+    // WordArt and glow text, which the engine cannot draw, show through sheets of the editor's own.
+    view->setDocumentSheet(insert::WordArtSheetName, insert::WordArtDesignSheet());
+    view->setDocumentSheet(insert::GlowTextSheetName, insert::GlowTextDesignSheet());
+    m_router.bind(CommandId::InsertWordArt, [this, view] { insert::OpenWordArtDialog(this, view); });
+    m_router.bind(CommandId::InsertGlowText, [this, view] { insert::OpenGlowTextDialog(this, view); });
+    m_router.bind(CommandId::PageProperties, [this, doc] {
+        insert::OpenPagePropertiesDialog(this, {[doc] { doc->ReadPage(); return doc->state().engineText; },
+                                                [doc](const QString &page) { doc->ReplacePageInBothViews(page); }});
+    });
+    using insert::EffectPage;
+    for (const auto &[id, page] : {std::pair{CommandId::EffectCarousel, EffectPage::Carousel},
+                                   std::pair{CommandId::EffectRolloverImage, EffectPage::RolloverImage},
+                                   std::pair{CommandId::EffectStarrySky, EffectPage::StarrySky}})
+        m_router.bind(id, [doc, page = page] { doc->WritePageToDesign(insert::EffectPageText(page)); });
 }
 
 void MainWindow::initialise()

@@ -53,7 +53,7 @@ const QString &runtimeScript()
     static const QString script = [] {
         QString all;
         for (const char *part : {":/engine/history.js", ":/engine/editing.js", ":/engine/linebreak.js",
-                                 ":/engine/inspect.js"}) {
+                                 ":/engine/inspect.js", ":/engine/sheets.js"}) {
             QFile file(QString::fromLatin1(part));
             if (file.open(QIODevice::ReadOnly))
                 all += QString::fromUtf8(file.readAll()) + QLatin1Char('\n');
@@ -307,7 +307,24 @@ bool EngineView::loadAndWait(const std::function<void()> &startLoad)
     // Every new document gets the runtime once; the calls that follow use it.
     ++m_loads;
     evaluate(runtimeScript() + QStringLiteral("zelvo.history.attach(); true;"));
+    for (auto it = m_sheets.cbegin(); it != m_sheets.cend(); ++it)
+        evaluate(sheetScript(it.key(), it.value()));
     return ok.value_or(false);
+}
+
+QString EngineView::sheetScript(const QString &name, const QString &css)
+{
+    return QStringLiteral("zelvo.sheets.set(%1, %2);").arg(scriptLiteral(name), scriptLiteral(css));
+}
+
+bool EngineView::setDocumentSheet(const QString &name, const QString &css)
+{
+    if (css.isEmpty())
+        m_sheets.remove(name);
+    else
+        m_sheets.insert(name, css);
+    // Before the first document the sheet waits for it.
+    return m_loads == 0 || evaluate(sheetScript(name, css)).toBool();
 }
 
 bool EngineView::Navigate(const QString &url)

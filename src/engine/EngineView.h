@@ -4,6 +4,7 @@
 // engine has done it (evaluateLater is the one exception). Page scripts never
 // run; the editor's own runtime (resources/engine/*.js) runs in an isolated
 // world beside the page and is installed once per document.
+#include <QMap>
 #include <QPoint>
 #include <QString>
 #include <QUrl>
@@ -74,6 +75,12 @@ public:
     bool Undo();
     bool Redo();
 
+    // A style sheet of the editor's own, applied to every document of this
+    // view beside the page's own style sheets. It changes how the page looks
+    // here and is never part of the page's text. Sheets are known by name;
+    // setting a name again replaces its sheet, an empty text removes it.
+    bool setDocumentSheet(const QString &name, const QString &css);
+
     bool editMode() const { return m_editMode; }
     bool canUndo();
     bool canRedo();
@@ -124,6 +131,7 @@ protected:
 
 private:
     bool loadAndWait(const std::function<void()> &startLoad);
+    static QString sheetScript(const QString &name, const QString &css);
     void watchInputWidget();
 
     QWebEngineView *m_view = nullptr;
@@ -135,6 +143,7 @@ private:
     QObject *m_watchedInput = nullptr;
     bool m_focusWhenShown = false;
     quint64 m_displayStamp = 0;
+    QMap<QString, QString> m_sheets; // the editor's own style sheets by name
 };
 
 } // namespace engine

@@ -298,6 +298,35 @@ private slots:
         QVERIFY(view->evaluate(QStringLiteral("getSelection().toString();")).toString().contains(QStringLiteral("copy me")));
     }
 
+    void editorSheetsShowButNeverSerialise()
+    {
+        const QString page = QStringLiteral("<html><head></head><body><p>x</p></body></html>");
+        const QString colour = QStringLiteral("getComputedStyle(document.querySelector('p')).color;");
+        QVERIFY(view->WriteDocument(page));
+        QVERIFY(view->setDocumentSheet(QStringLiteral("a"), QStringLiteral("p { color: rgb(1, 2, 3); }")));
+        QCOMPARE(view->evaluate(colour).toString(), QStringLiteral("rgb(1, 2, 3)"));
+        QCOMPARE(view->ReadDocument(), page);
+        // Kept through every later page, also one loaded from another folder.
+        QVERIFY(view->WriteDocument(page));
+        QCOMPARE(view->evaluate(colour).toString(), QStringLiteral("rgb(1, 2, 3)"));
+        QVERIFY(view->WriteDocument(page, testsupport::freshTempDir()));
+        QCOMPARE(view->evaluate(colour).toString(), QStringLiteral("rgb(1, 2, 3)"));
+        // A second name adds a sheet; setting a name again replaces its
+        // sheet; an empty text removes it.
+        QVERIFY(view->setDocumentSheet(QStringLiteral("b"), QStringLiteral("p { font-size: 31px; }")));
+        QVERIFY(view->setDocumentSheet(QStringLiteral("a"), QStringLiteral("p { color: rgb(4, 5, 6); }")));
+        QCOMPARE(view->evaluate(colour).toString(), QStringLiteral("rgb(4, 5, 6)"));
+        QCOMPARE(view->evaluate(QStringLiteral("document.adoptedStyleSheets.length;")).toInt(), 2);
+        QVERIFY(view->setDocumentSheet(QStringLiteral("a"), QString()));
+        QCOMPARE(view->evaluate(colour).toString(), QStringLiteral("rgb(0, 0, 0)"));
+        QCOMPARE(view->evaluate(QStringLiteral("getComputedStyle(document.querySelector('p')).fontSize;")).toString(),
+                 QStringLiteral("31px"));
+        QVERIFY(view->setDocumentSheet(QStringLiteral("b"), QString()));
+        QCOMPARE(view->evaluate(QStringLiteral("document.adoptedStyleSheets.length;")).toInt(), 0);
+        QVERIFY(view->WriteDocument(page));
+        QCOMPARE(view->ReadDocument(), page);
+    }
+
     void largePagesRoundTrip()
     {
         // Larger than one piece of text crossing to the engine, with a
