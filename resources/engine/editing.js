@@ -48,6 +48,36 @@
     return document.hasFocus();
   };
 
+  // The parser drops a newline that directly follows the start tag of these
+  // elements, and the engine's serialisation does not write one back: a
+  // block that starts with a blank line would lose a line at every save.
+  // Before the page is serialised such a newline is doubled, and afterwards
+  // undone, without either counting as a change.
+  var LEADING_NEWLINE = 'pre,textarea,listing';
+  var doubled = [];
+  zelvo.keepLeadingNewlines = function () {
+    doubled = [];
+    history.quietly(function () {
+      var blocks = document.querySelectorAll(LEADING_NEWLINE);
+      for (var i = 0; i < blocks.length; i++) {
+        var first = blocks[i].firstChild;
+        if (first && first.nodeType === 3 && first.data.charAt(0) === '\n') {
+          first.data = '\n' + first.data;
+          doubled.push(first);
+        }
+      }
+    });
+    return doubled.length;
+  };
+  zelvo.restoreLeadingNewlines = function () {
+    history.quietly(function () {
+      for (var i = 0; i < doubled.length; i++)
+        if (doubled[i].data.charAt(0) === '\n') doubled[i].data = doubled[i].data.slice(1);
+    });
+    doubled = [];
+    return true;
+  };
+
   // The place an insertion goes: the selection, kept inside the body.
   function insertionRange() {
     var s = document.getSelection();

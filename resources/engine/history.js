@@ -135,6 +135,17 @@ window.zelvo = window.zelvo || {};
     }
   }
 
+  // Changes the document for the editor's own purposes: not a step of the
+  // history and not a change of the page.
+  history.quietly = function (fn) {
+    this.flush();
+    this.muted = true;
+    try { fn(); } finally {
+      if (this.observer) this.observer.takeRecords();
+      this.muted = false;
+    }
+  };
+
   history.undo = function () {
     this.end();
     this.current = null;

@@ -379,12 +379,17 @@ bool EngineView::WriteDocument(const QString &text, const QString &baseFolder)
 QString EngineView::ReadDocument()
 {
     // The engine's own serialisation of the document node: doctype, comments
-    // around the root and the root element, in one piece.
+    // around the root and the root element, in one piece; a newline that
+    // starts a pre, textarea or listing block written twice, as the parser
+    // takes one away.
+    const bool doubled = evaluate(QStringLiteral("zelvo.keepLeadingNewlines();")).toInt() > 0;
     QWebEnginePage *page = m_page;
     const QString html = waitForEngine<QString>(
                              [page](std::function<void(const QString &)> done) { page->toHtml(std::move(done)); },
                              120000)
                              .value_or(QString());
+    if (doubled)
+        evaluate(QStringLiteral("zelvo.restoreLeadingNewlines();"));
     return withLeadingNodesOnOwnLines(html);
 }
 

@@ -74,6 +74,27 @@ private slots:
         QCOMPARE(view->ReadDocument(), read);
     }
 
+    // A block that starts with a blank line keeps it however often the page
+    // is read and written again; nothing else changes, and reading is no edit.
+    void leadingNewlinesOfPreformattedBlocksSurvive()
+    {
+        const QString page = QStringLiteral(
+            "<html><head></head><body><pre>\n\nline</pre><textarea>\n\nvalue</textarea>"
+            "<listing>\n\n\nx</listing><pre>plain</pre><pre><b>\n</b>b</pre></body></html>");
+        QVERIFY(view->WriteDocument(page));
+        const quint64 before = view->changeCount();
+        const QString first = view->ReadDocument();
+        QCOMPARE(first, page);
+        QCOMPARE(view->changeCount(), before);
+        QVERIFY(!view->canUndo());
+        for (int round = 0; round < 3; ++round) {
+            QVERIFY(view->WriteDocument(view->ReadDocument()));
+            QCOMPARE(view->ReadDocument(), page);
+        }
+        QCOMPARE(view->evaluate(QStringLiteral("document.querySelector('textarea').value;")).toString(),
+                 QStringLiteral("\nvalue"));
+    }
+
     void doctypeAndCommentsAroundTheRootAreKept()
     {
         const QString page = QStringLiteral(
