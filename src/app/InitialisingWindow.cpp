@@ -1,7 +1,9 @@
 #include "app/InitialisingWindow.h"
 
 #include "commands/PictureButton.h"
+#include "text/Version.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
@@ -14,11 +16,15 @@ namespace app {
 
 namespace {
 
+// The picture of an SVG file; "@VERSION@" in it stands for the version label.
 QPixmap renderSvg(const QString &path, const QSize &size)
 {
     QPixmap pixmap(size);
     pixmap.fill(Qt::transparent);
-    QSvgRenderer renderer(path);
+    QFile file(path);
+    QByteArray svg = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    svg.replace("@VERSION@", text::VersionLabel().toUtf8());
+    QSvgRenderer renderer(svg);
     QPainter painter(&pixmap);
     renderer.render(&painter);
     return pixmap;
@@ -61,7 +67,7 @@ InitialisingWindow::InitialisingWindow(QWidget *owner)
 
     m_banner = new Banner(this);
     m_banner->setObjectName(QStringLiteral("图片框1"));
-    m_banner->setAccessibleName(QStringLiteral("Zelvo网页编辑器V2.0"));
+    m_banner->setAccessibleName(QStringLiteral("Zelvo网页编辑器") + text::VersionLabel());
     m_banner->setGeometry(0, 0, 567, 92);
     m_banner->installEventFilter(this);
 

@@ -2,6 +2,7 @@
 
 #include "app/InitialisingWindow.h"
 #include "app/StatusBar.h"
+#include "text/Version.h"
 #include "codeview/CodeEditor.h"
 #include "codeview/EditorConfigFiles.h"
 #include "codeview/LexerConfig.h"
@@ -24,6 +25,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QMenuBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -38,7 +40,7 @@ MainWindow::MainWindow(codeview::LexerConfig &lexerConfig, QWidget *parent)
 {
     setObjectName(QStringLiteral("主窗口"));
     setWindowTitle(caption());
-    setAccessibleName(QStringLiteral("Zelvo网页编辑器V2.0"));
+    setAccessibleName(QStringLiteral("Zelvo网页编辑器") + text::VersionLabel());
     resize(822, 620);
 
     commands::buildMenuBar(menuBar(), m_router);
@@ -105,7 +107,7 @@ MainWindow::~MainWindow() = default;
 
 QString MainWindow::caption()
 {
-    return QStringLiteral("Zelvo网页编辑器V2.0 —— Zelvo开发组作品");
+    return QStringLiteral("Zelvo网页编辑器%1 —— Zelvo开发组作品").arg(text::VersionLabel());
 }
 
 void MainWindow::bindCommands()
@@ -196,6 +198,21 @@ void MainWindow::initialise()
         m_initWindow->raise(); // loading the page may have brought the main window forward
         m_initWindow->setReady();
     }
+}
+
+void MainWindow::openFromCommandLine(const QString &path)
+{
+    m_document->OpenPath(path);
+}
+
+bool MainWindow::reportPageAndQuit(const QString &path)
+{
+    QFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                         file.write(m_design->ReadDocument().toUtf8()) >= 0;
+    file.close();
+    m_closing = true;
+    return written;
 }
 
 void MainWindow::runInitialChoice(int action)

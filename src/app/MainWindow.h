@@ -44,6 +44,12 @@ public:
     // design view and configures the code view. Returns when the editor is ready.
     void initialise();
     bool isInitialised() const { return m_initialised; }
+    // Opens a page named on the command line, through the same path as
+    // 文件 › 打开; a file that cannot be read leaves the blank page.
+    void openFromCommandLine(const QString &path);
+    // Writes the design view's page (UTF-8) to the file; for the
+    // installation check, which has no other way to look inside the program.
+    bool reportPageAndQuit(const QString &path);
 
     engine::EngineView *designView() const { return m_design; }
     codeview::CodeEditor *codeView() const { return m_code; }

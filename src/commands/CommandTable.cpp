@@ -1,9 +1,14 @@
 #include "commands/CommandTable.h"
 
+#include "text/Version.h"
+
 namespace commands {
 
 const char *const kAboutName = "名称：Zelvo网页编辑器";
-const char *const kAboutVersion = "版本：V2.0";
+QString aboutVersion()
+{
+    return QStringLiteral("版本：") + text::VersionLabel();
+}
 const char *const kAboutAuthor = "作者：Zelvo工作室";
 
 MenuEntry MenuEntry::item(const QString &text, CommandId command)
@@ -74,7 +79,7 @@ std::vector<MenuEntry> makeMenuBar()
         M("查看", {I("设计", Id::DesignView), S(), I("代码", Id::CodeView), S(),
                    I("预览", Id::Preview)}),
         M("帮助", {I("查看使用向导", Id::Tutorial), I("访问我们", Id::VisitWebSite)}),
-        M("关于", {I(kAboutName, Id::None), I(kAboutVersion, Id::None),
+        M("关于", {I(kAboutName, Id::None), MenuEntry::item(aboutVersion(), Id::None),
                    I(kAboutAuthor, Id::None)}),
     };
 }

@@ -30,7 +30,7 @@ const std::vector<MenuEntry> &effectsMenuTable();
 
 // Texts of the "关于" menu.
 extern const char *const kAboutName;
-extern const char *const kAboutVersion;
+QString aboutVersion(); // "版本：V2.0"
 extern const char *const kAboutAuthor;
 
 struct ToolbarControl {

@@ -184,13 +184,17 @@ void DocumentController::NewPage()
 void DocumentController::OpenPage()
 {
     const QString path = ui::prompter().openFileName(m_window, openPageDialog());
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        OpenPath(path);
+}
+
+bool DocumentController::OpenPath(const QString &path)
+{
     // Nothing changes until the file has been read and decoded.
     LoadedPage page = loadPageFile(path);
     if (!page.ok) {
         ui::showInformation(m_window, page.message);
-        return;
+        return false;
     }
     m_state.currentPath = path;
     m_state.encoding = page.encoding;
@@ -202,6 +206,7 @@ void DocumentController::OpenPage()
         m_design.focusPage();
     if (!page.notice.isEmpty())
         ui::showNotice(m_window, page.notice);
+    return true;
 }
 
 void DocumentController::reportWriteFailure(const QString &path, const QString &reason)

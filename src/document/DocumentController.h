@@ -51,6 +51,10 @@ public:
     // 文件 › 新建 / 打开: ask about unsaved changes, then create or open.
     void NewPageCommand();
     void OpenPageCommand();
+    // Opens the file as 文件 › 打开 does once a file is chosen (without asking
+    // about unsaved changes): a file named on the command line. False, with
+    // the message shown, when it cannot be read; the page then stays.
+    bool OpenPath(const QString &path);
     // 文件 › 保存 / 另存为. True when the page was written.
     bool SavePage();
     bool SavePageAs();
