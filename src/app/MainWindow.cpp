@@ -13,6 +13,7 @@
 #include "commands/Toolbar.h"
 #include "document/DocumentController.h"
 #include "engine/EngineView.h"
+#include "import/OfficeImport.h"
 #include "insert/Insertion.h"
 
 #include <QApplication>
@@ -122,6 +123,8 @@ void MainWindow::bindCommands()
     m_router.bind(CommandId::InsertTimeLabel, [view] { insert::InsertTimeLabel(*view); });
     m_router.bind(CommandId::InsertButton, [this, view] { insert::OpenButtonDialog(this, view); });
     m_router.bind(CommandId::InsertGroupBox, [this, view] { insert::OpenGroupBoxDialog(this, view); });
+    m_router.bind(CommandId::ImportWord, [this, view] { import::ImportWord(this, *view); });
+    m_router.bind(CommandId::ImportExcel, [this, view] { import::ImportExcel(this, *view); });
 }
 
 void MainWindow::initialise()
