@@ -72,25 +72,25 @@ void runImport(QWidget *owner, engine::EngineView &view, const QString &title, c
         return;
 
     busy = true;
-    QString fragment;
     QString failure;
     {
         // The notice keeps the rest of the program from input while
-        // LibreOffice works; it still paints, as the wait dispatches events.
+        // LibreOffice works and the page takes in the result; it still
+        // paints, as both waits dispatch events.
         ImportNotice notice(owner);
         notice.setWindowModality(Qt::ApplicationModal);
         notice.showNotice();
+        QString fragment;
         read(path, fragment, failure);
+        if (failure.isEmpty()) {
+            if (view.isVisible())
+                view.focusPage();
+            insert::InsertFragment(view, fragment);
+        }
     }
     busy = false;
-
-    if (!failure.isEmpty()) {
+    if (!failure.isEmpty())
         ui::showInformation(owner, failure);
-        return;
-    }
-    if (view.isVisible())
-        view.focusPage();
-    insert::InsertFragment(view, fragment);
 }
 
 } // namespace
