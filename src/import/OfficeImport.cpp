@@ -82,15 +82,17 @@ void runImport(QWidget *owner, engine::EngineView &view, const QString &title, c
         notice.showNotice();
         QString fragment;
         read(path, fragment, failure);
-        if (failure.isEmpty()) {
-            if (view.isVisible())
-                view.focusPage();
+        if (failure.isEmpty())
             insert::InsertFragment(view, fragment);
-        }
     }
     busy = false;
-    if (!failure.isEmpty())
+    if (!failure.isEmpty()) {
         ui::showInformation(owner, failure);
+        return;
+    }
+    // Typing goes on after the inserted text; the notice took the focus.
+    if (view.isVisible())
+        view.focusPage();
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QLineEdit>
 #include <QTimer>
 #include <memory>
 
@@ -100,6 +101,7 @@ private:
     }
 
     EngineView *m_view = nullptr;
+    QLineEdit *m_otherControl = nullptr; // stands in for the toolbar button that started the import
     std::unique_ptr<QWidget> m_owner;
 };
 
@@ -110,6 +112,8 @@ void OfficeImportTest::initTestCase()
     m_owner->resize(800, 600);
     m_view = new EngineView(m_owner.get());
     m_view->resize(800, 600);
+    m_otherControl = new QLineEdit(m_owner.get());
+    m_otherControl->move(0, 600);
     m_owner->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_owner.get()));
     QVERIFY(m_view->Navigate(QStringLiteral("about:blank")));
@@ -154,6 +158,7 @@ void OfficeImportTest::word()
     ScriptedPrompter prompter;
     prompter.fileNames.enqueue(dataFile(file));
     const qint64 groupBefore = lastConversionGroup();
+    m_otherControl->setFocus();
 
     ImportWord(m_owner.get(), *m_view);
 
@@ -164,6 +169,8 @@ void OfficeImportTest::word()
     QVERIFY2(prompter.messages.isEmpty(), qPrintable(prompter.messages.value(0).text));
     QCOMPARE(body(), result);
     QVERIFY(m_view->evaluate(QStringLiteral("document.querySelector('p b') === null;")).toBool());
+    // Typing goes on in the page, after the inserted text.
+    QCOMPARE(m_owner->focusWidget(), m_view->inputWidget());
     checkAfterImport(groupBefore);
 }
 
