@@ -196,8 +196,16 @@ private slots:
     void fontNameBoxSendsTheName()
     {
         QComboBox *box = toolbar->fontNameBox();
-        QVERIFY(box->count() > 0);
-        const int last = box->count() - 1;
+        // The last listed family that is not also a generic CSS family (some
+        // machines list "Serif" or "Monospace", which the engine writes in
+        // lower case).
+        const QStringList generic = {QStringLiteral("serif"), QStringLiteral("sans-serif"),
+                                     QStringLiteral("monospace"), QStringLiteral("cursive"),
+                                     QStringLiteral("fantasy"), QStringLiteral("system-ui")};
+        int last = box->count() - 1;
+        while (last >= 0 && generic.contains(box->itemText(last), Qt::CaseInsensitive))
+            --last;
+        QVERIFY(last >= 0);
         load(QStringLiteral("hello world"));
         select(6, 11);
         box->setCurrentIndex(last);
