@@ -9,6 +9,8 @@ packages=(
   qt6-base-dev qt6-qpa-plugins qt6-webengine-dev qt6-svg-dev qt6-translations-l10n
   libqscintilla2-qt6-dev libpugixml-dev libuchardet-dev libgl1-mesa-dev
   fonts-noto-cjk xdg-utils
+  # Word and Excel import convert through LibreOffice, run headless (a few hundred MB)
+  libreoffice-writer-nogui libreoffice-calc-nogui
 )
 if [ "${1:-}" = "--with-test-tools" ]; then
   packages+=(xvfb xauth)

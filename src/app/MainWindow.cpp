@@ -16,6 +16,7 @@
 #include "engine/EngineView.h"
 #include "insert/EffectPages.h"
 #include "insert/GlowTextDialog.h"
+#include "import/OfficeImport.h"
 #include "insert/Insertion.h"
 #include "tools/ColourPickerWindow.h"
 #include "tools/ElementInspector.h"
@@ -156,6 +157,8 @@ void MainWindow::bindCommands()
                                    std::pair{CommandId::EffectRolloverImage, EffectPage::RolloverImage},
                                    std::pair{CommandId::EffectStarrySky, EffectPage::StarrySky}})
         m_router.bind(id, [doc, page = page] { doc->WritePageToDesign(insert::EffectPageText(page)); });
+    m_router.bind(CommandId::ImportWord, [this, view] { import::ImportWord(this, *view); });
+    m_router.bind(CommandId::ImportExcel, [this, view] { import::ImportExcel(this, *view); });
 }
 
 void MainWindow::initialise()

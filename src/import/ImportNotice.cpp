@@ -29,7 +29,7 @@ void ImportNotice::showNotice()
     ui::centreOver(this, parentWidget());
     show();
     raise();
-    // The import that follows blocks the thread: paint now, take no input.
+    // Paint now, before the work starts; input waits.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 

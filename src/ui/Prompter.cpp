@@ -16,8 +16,12 @@ public:
                                         QMessageBox::StandardButtons buttons) override
     {
         QMessageBox box(icon, caption, text, buttons, parent);
-        // Wide enough for the caption to show in full beside the frame's buttons.
-        box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { min-width: 180px; }"));
+        // Wide enough for the caption to show in full beside the frame's
+        // buttons. Only a short text needs it: a fixed least width keeps the
+        // box from sizing itself to a long text, which is then cut off.
+        const int kLeastTextWidth = 180;
+        if (box.fontMetrics().boundingRect(QRect(), 0, text).width() < kLeastTextWidth)
+            box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { min-width: %1px; }").arg(kLeastTextWidth));
         const int result = box.exec();
         return static_cast<QMessageBox::StandardButton>(result);
     }

@@ -183,6 +183,16 @@ private slots:
         QCOMPARE(prompts.fileDialogs.at(0).request.proposedName, QStringLiteral("新建网页"));
     }
 
+    void importCommandsOpenTheirDialogs()
+    {
+        ScriptedPrompter prompts; // both dialogs are cancelled
+        window->router().run(commands::CommandId::ImportWord);
+        window->router().run(commands::CommandId::ImportExcel);
+        QCOMPARE(prompts.fileDialogs.size(), 2);
+        QCOMPARE(prompts.fileDialogs.at(0).request.title, QStringLiteral("导入Word文档"));
+        QCOMPARE(prompts.fileDialogs.at(1).request.title, QStringLiteral("导入Excel文档"));
+    }
+
     // Both ways of closing ask about a changed page, and a refused or failed
     // save keeps the program running; runs last, since it ends with the
     // window closed.
