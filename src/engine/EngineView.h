@@ -116,6 +116,8 @@ protected:
 
 private:
     bool loadAndWait(const std::function<void()> &startLoad);
+    // Hands a long text to the runtime's zelvo.pieces, one script per piece.
+    void sendInPieces(const QString &text);
     void watchInputWidget();
 
     QWebEngineView *m_view = nullptr;
