@@ -13,7 +13,10 @@
 #include "commands/Toolbar.h"
 #include "document/DocumentController.h"
 #include "engine/EngineView.h"
+#include "insert/HyperlinkDialog.h"
+#include "insert/ImageDialog.h"
 #include "insert/Insertion.h"
+#include "insert/TableDialog.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -122,6 +125,11 @@ void MainWindow::bindCommands()
     m_router.bind(CommandId::InsertTimeLabel, [view] { insert::InsertTimeLabel(*view); });
     m_router.bind(CommandId::InsertButton, [this, view] { insert::OpenButtonDialog(this, view); });
     m_router.bind(CommandId::InsertGroupBox, [this, view] { insert::OpenGroupBoxDialog(this, view); });
+    m_router.bind(CommandId::InsertTable, [this, view] { insert::OpenTableDialog(this, view); });
+    m_router.bind(CommandId::InsertImage, [this, view] {
+        insert::OpenImageDialog(this, view, insert::ImageTarget::MainPage);
+    });
+    m_router.bind(CommandId::InsertHyperlink, [this, view] { insert::OpenHyperlinkDialog(this, view); });
 }
 
 void MainWindow::initialise()
