@@ -45,6 +45,13 @@ BuildResult BuildTable(const TableFields &fields)
     const qint64 columns = std::max(0, CountFromField(fields.columns));
     if (rows > 0 && rows * std::max<qint64>(columns, 1) > kMaxTableCells)
         return BuildResult::refuse(TableTooLargeMessage);
+    return BuildResult::insert(TableMarkup(fields));
+}
+
+QString TableMarkup(const TableFields &fields)
+{
+    const qint64 rows = std::max(0, CountFromField(fields.rows));
+    const qint64 columns = std::max(0, CountFromField(fields.columns));
 
     const QString head = QStringLiteral("<table style=\"WIDTH:") + fields.width
         + QStringLiteral("px; BORDER-COLLAPSE:") + TableCollapse(fields.collapseIndex)
@@ -56,7 +63,7 @@ BuildResult BuildTable(const TableFields &fields)
         + QStringLiteral(";>") + kLineBreak + QStringLiteral("<tbody>");
     const QString tail = QStringLiteral("</tbody></table>");
     if (rows == 0)
-        return BuildResult::insert(head + tail);
+        return head + tail;
 
     // Every row is the same text, and so is every cell: one row is made and
     // repeated, so the cost grows with the table's size and no faster.
@@ -72,7 +79,7 @@ BuildResult BuildTable(const TableFields &fields)
     for (qint64 i = 0; i < rows; ++i)
         fragment += row;
     fragment += tail;
-    return BuildResult::insert(fragment);
+    return fragment;
 }
 
 } // namespace insert

@@ -26,11 +26,14 @@ struct TableFields {
     int verticalIndex = 1;                  // 组合框_垂直对齐: 顶部, 中间, 底部
 };
 
-// The largest table built: rows times columns, a row without cells counting
-// as one cell. Larger tables would not fit in memory.
-constexpr qint64 kMaxTableCells = 1000000;
+// The largest table inserted: rows times columns, a row without cells
+// counting as one cell. The engine keeps every cell in memory while it lays
+// the table out; half a million cells take it about 2.7 GB and half the
+// memory mappings a Linux process may have, and a table of a million cells
+// makes it give up, losing the page.
+constexpr qint64 kMaxTableCells = 500000;
 inline const QString TableTooLargeMessage =
-    QStringLiteral("表格太大：单元格总数（行数乘以列数）不能超过1000000个，请减少行数或列数！");
+    QStringLiteral("表格太大：单元格总数（行数乘以列数）不能超过500000个，请减少行数或列数！");
 
 // "collapse" for index 0, "separate" otherwise.
 QString TableCollapse(int index);
@@ -40,8 +43,11 @@ QString TableHorizontalAlign(int index);
 QString TableVerticalAlign(int index);
 
 // The whole table: CR LF before every row and every cell; rows and columns
-// that do not start with a number count as 0. A table past kMaxTableCells
-// is refused with TableTooLargeMessage.
+// that do not start with a number count as 0. Built in time linear in the
+// table's size; the caller keeps that size within what memory holds.
+QString TableMarkup(const TableFields &fields);
+// The table to insert; one past kMaxTableCells is refused with
+// TableTooLargeMessage.
 BuildResult BuildTable(const TableFields &fields);
 
 } // namespace insert
