@@ -13,9 +13,13 @@
 #include "commands/Toolbar.h"
 #include "document/DocumentController.h"
 #include "engine/EngineView.h"
+#include "insert/FrameDialog.h"
 #include "insert/HyperlinkDialog.h"
 #include "insert/ImageDialog.h"
 #include "insert/Insertion.h"
+#include "insert/MarqueeDialog.h"
+#include "insert/MediaDialog.h"
+#include "insert/ScriptDialog.h"
 #include "insert/TableDialog.h"
 
 #include <QApplication>
@@ -130,6 +134,13 @@ void MainWindow::bindCommands()
         insert::OpenImageDialog(this, view, insert::ImageTarget::MainPage);
     });
     m_router.bind(CommandId::InsertHyperlink, [this, view] { insert::OpenHyperlinkDialog(this, view); });
+    using insert::MediaKind;
+    m_router.bind(CommandId::InsertFlash, [this, view] { insert::OpenMediaDialog(this, view, MediaKind::Flash); });
+    m_router.bind(CommandId::InsertWmv, [this, view] { insert::OpenMediaDialog(this, view, MediaKind::Wmv); });
+    m_router.bind(CommandId::InsertMultimedia, [this, view] { insert::OpenMediaDialog(this, view, MediaKind::Flash); });
+    m_router.bind(CommandId::InsertJavaScript, [this, view] { insert::OpenScriptDialog(this, view); });
+    m_router.bind(CommandId::InsertFrame, [this, view] { insert::OpenFrameDialog(this, view); });
+    m_router.bind(CommandId::InsertMarquee, [this, view] { insert::OpenMarqueeDialog(this, view); });
 }
 
 void MainWindow::initialise()

@@ -1,12 +1,11 @@
 #include "insert/ButtonDialog.h"
 
+#include "insert/GridForm.h"
 #include "insert/HyperlinkDialog.h"
 #include "ui/Prompter.h"
 
 #include <QComboBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -50,21 +49,9 @@ void ButtonDialog::addPictureLinkPage()
     const PictureLinkFields defaults;
     FieldForm form(page);
     m_linkId = form.edit(QStringLiteral("编辑框_按钮ID"), QStringLiteral("按钮ID："), defaults.id);
-    // The picture field with its "浏览" button beside it.
-    auto *pictureRow = new QWidget(page);
-    auto *pictureLayout = new QHBoxLayout(pictureRow);
-    pictureLayout->setContentsMargins(0, 0, 0, 0);
-    pictureLayout->setSpacing(4);
-    m_linkPicture = new QLineEdit(defaults.picture, pictureRow);
-    auto *browse = new QPushButton(QStringLiteral("浏览"), pictureRow);
-    browse->setAutoDefault(false);
-    ui::nameControl(browse, QStringLiteral("按钮3"), QStringLiteral("浏览"));
-    pictureLayout->addWidget(m_linkPicture, 1);
-    pictureLayout->addWidget(browse);
-    ui::nameControl(m_linkPicture, QStringLiteral("编辑框_正常图片"), QStringLiteral("按钮图片"));
-    auto *pictureLabel = new QLabel(QStringLiteral("按钮图片："), page);
-    pictureLabel->setBuddy(m_linkPicture);
-    form.form()->addRow(pictureLabel, pictureRow);
+    QPushButton *browse = nullptr;
+    m_linkPicture = AddPathRow(form.form(), page, QStringLiteral("编辑框_正常图片"), QStringLiteral("按钮图片："),
+                               QStringLiteral("按钮3"), &browse);
     connect(browse, &QPushButton::clicked, this, &ButtonDialog::choosePictureLinkPicture);
 
     m_linkAddress = form.edit(QStringLiteral("编辑框_链接地址"), QStringLiteral("链接地址："), defaults.address);

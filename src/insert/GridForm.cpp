@@ -4,6 +4,8 @@
 #include "ui/Naming.h"
 
 #include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -66,6 +68,28 @@ QPushButton *GridForm::button(const QString &name, const QString &caption) const
     button->setAutoDefault(false);
     ui::nameControl(button, name, caption);
     return button;
+}
+
+QLineEdit *AddPathRow(QFormLayout *form, QWidget *page, const QString &fieldName, const QString &label,
+                      const QString &buttonName, QPushButton **browse)
+{
+    auto *row = new QWidget(page);
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+    auto *field = new QLineEdit(row);
+    ui::nameControl(field, fieldName, SpokenLabel(label));
+    auto *button = new QPushButton(QStringLiteral("浏览"), row);
+    button->setAutoDefault(false);
+    ui::nameControl(button, buttonName, QStringLiteral("浏览"));
+    layout->addWidget(field, 1);
+    layout->addWidget(button);
+    auto *caption = new QLabel(label, page);
+    caption->setBuddy(field);
+    form->addRow(caption, row);
+    if (browse)
+        *browse = button;
+    return field;
 }
 
 } // namespace insert

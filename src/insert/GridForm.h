@@ -7,6 +7,7 @@
 #include <QStringList>
 
 class QComboBox;
+class QFormLayout;
 class QGridLayout;
 class QLineEdit;
 class QPushButton;
@@ -43,6 +44,11 @@ private:
     QWidget *m_parent;
     QGridLayout *m_grid;
 };
+
+// A path field with its "浏览" button beside it, added as one row of a form
+// on page. The field and the button get their names; returns the field.
+QLineEdit *AddPathRow(QFormLayout *form, QWidget *page, const QString &fieldName, const QString &label,
+                      const QString &buttonName, QPushButton **browse);
 
 // A label's text as a screen reader says it: without its trailing colon.
 QString SpokenLabel(const QString &label);
