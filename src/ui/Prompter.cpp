@@ -3,11 +3,18 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QStringList>
+#include <algorithm>
 
 namespace ui {
 
 namespace {
+
+// The narrowest message text, so the caption shows beside the frame's buttons.
+constexpr int kCaptionWidth = 180;
+// A message box wraps texts wider than this.
+constexpr int kWrapWidth = 420;
 
 class StandardPrompter final : public Prompter {
 public:
@@ -16,8 +23,15 @@ public:
                                         QMessageBox::StandardButtons buttons) override
     {
         QMessageBox box(icon, caption, text, buttons, parent);
-        // Wide enough for the caption to show in full beside the frame's buttons.
-        box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { min-width: 180px; }"));
+        // Wide enough for the caption to show in full beside the frame's
+        // buttons, and for a one-line text to show in full: the box takes
+        // the label's minimum width as its own, and wraps only texts wider
+        // than it allows for a line.
+        if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))) {
+            const int textWidth = label->sizeHint().width();
+            if (textWidth < kWrapWidth)
+                label->setMinimumWidth(std::max(kCaptionWidth, textWidth));
+        }
         const int result = box.exec();
         return static_cast<QMessageBox::StandardButton>(result);
     }
