@@ -58,6 +58,8 @@ ui::ColourPicker *GridForm::colour(const QString &name, const QString &label, in
 {
     auto *picker = new ui::ColourPicker(m_parent);
     picker->setColour(colour);
+    picker->setMinimumWidth(picker->sizeHint().width());
+    picker->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     place(picker, name, label, row, column);
     return picker;
 }
@@ -68,6 +70,14 @@ QPushButton *GridForm::button(const QString &name, const QString &caption) const
     button->setAutoDefault(false);
     ui::nameControl(button, name, caption);
     return button;
+}
+
+QPushButton *GridForm::browseButton(const QString &name) const
+{
+    QPushButton *browse = button(name, QStringLiteral("浏览"));
+    // As narrow as its caption, leaving the room to the path field.
+    browse->setMaximumWidth(browse->fontMetrics().horizontalAdvance(browse->text()) + 24);
+    return browse;
 }
 
 QLineEdit *AddPathRow(QFormLayout *form, QWidget *page, const QString &fieldName, const QString &label,

@@ -37,6 +37,8 @@ public:
 
     // A button that takes no default role, not placed in the grid.
     QPushButton *button(const QString &name, const QString &caption) const;
+    // A "浏览" button as narrow as its caption, not placed in the grid.
+    QPushButton *browseButton(const QString &name) const;
 
     QGridLayout *grid() const { return m_grid; }
 

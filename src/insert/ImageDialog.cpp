@@ -32,7 +32,7 @@ ImageDialog::ImageDialog(QWidget *owner, Inserter inserter, ImageTarget target)
     GridForm form(this, grid);
 
     m_path = form.edit(QStringLiteral("编辑框_图片位置"), QStringLiteral("图片位置："), 0, 0, defaults.path, 2);
-    QPushButton *browse = form.button(QStringLiteral("按钮_浏览"), QStringLiteral("浏览"));
+    QPushButton *browse = form.browseButton(QStringLiteral("按钮_浏览"));
     grid->addWidget(browse, 0, 3);
     connect(browse, &QPushButton::clicked, this, &ImageDialog::choosePicture);
     m_width = form.edit(QStringLiteral("编辑框_图片宽度"), QStringLiteral("图片宽度："), 1, 0, defaults.width);

@@ -64,7 +64,7 @@ TableDialog::TableDialog(QWidget *owner, Inserter inserter)
                                 int(defaults.backColour), 2, 0);
     m_backgroundImage = right.edit(QStringLiteral("编辑框_背景图片"), QStringLiteral("背景图片："), 3, 0,
                                    defaults.backgroundImage);
-    QPushButton *browse = right.button(QStringLiteral("按钮_浏览"), QStringLiteral("浏览"));
+    QPushButton *browse = right.browseButton(QStringLiteral("按钮_浏览"));
     right.grid()->addWidget(browse, 3, 2);
     connect(browse, &QPushButton::clicked, this, &TableDialog::chooseBackgroundImage);
     m_horizontal = right.list(QStringLiteral("组合框_水平对齐"), QStringLiteral("内容水平对齐："),
@@ -74,7 +74,7 @@ TableDialog::TableDialog(QWidget *owner, Inserter inserter)
                             {QStringLiteral("顶部"), QStringLiteral("中间"), QStringLiteral("底部")},
                             5, 0, 2);
     right.grid()->setColumnStretch(1, 1);
-    groups->addWidget(effect, 3);
+    groups->addWidget(effect, 4);
 
     // The opening selections: "合并", "居中", "中间".
     m_collapse->setCurrentIndex(defaults.collapseIndex);

@@ -33,7 +33,7 @@ struct TableFields {
 // makes it give up, losing the page.
 constexpr qint64 kMaxTableCells = 500000;
 inline const QString TableTooLargeMessage =
-    QStringLiteral("表格太大：单元格总数（行数乘以列数）不能超过500000个，请减少行数或列数！");
+    QStringLiteral("表格太大：单元格（行数乘以列数）不能超过50万个！");
 
 // "collapse" for index 0, "separate" otherwise.
 QString TableCollapse(int index);
