@@ -27,6 +27,13 @@
     return zelvo.write(text, editable);
   };
 
+  // A large fragment arrives the same way and goes in as one insertion.
+  zelvo.pastePieces = function () {
+    var html = zelvo.pieces.join('');
+    zelvo.pieces = [];
+    return zelvo.paste(html);
+  };
+
   zelvo.caretToStart = function () {
     var body = document.body, s = document.getSelection();
     if (!body || !s) return;

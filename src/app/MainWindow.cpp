@@ -14,15 +14,22 @@
 #include "commands/Toolbar.h"
 #include "document/DocumentController.h"
 #include "engine/EngineView.h"
-#include "insert/EffectPages.h"
-#include "insert/GlowTextDialog.h"
 #include "import/OfficeImport.h"
+#include "insert/EffectPages.h"
+#include "insert/FrameDialog.h"
+#include "insert/GlowTextDialog.h"
+#include "insert/HyperlinkDialog.h"
+#include "insert/ImageDialog.h"
 #include "insert/Insertion.h"
-#include "tools/ColourPickerWindow.h"
-#include "tools/ElementInspector.h"
+#include "insert/MarqueeDialog.h"
+#include "insert/MediaDialog.h"
 #include "insert/PagePropertiesDialog.h"
+#include "insert/ScriptDialog.h"
+#include "insert/TableDialog.h"
 #include "insert/WordArtDialog.h"
 #include "insert/WordArtLook.h"
+#include "tools/ColourPickerWindow.h"
+#include "tools/ElementInspector.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -159,6 +166,18 @@ void MainWindow::bindCommands()
         m_router.bind(id, [doc, page = page] { doc->WritePageToDesign(insert::EffectPageText(page)); });
     m_router.bind(CommandId::ImportWord, [this, view] { import::ImportWord(this, *view); });
     m_router.bind(CommandId::ImportExcel, [this, view] { import::ImportExcel(this, *view); });
+    m_router.bind(CommandId::InsertTable, [this, view] { insert::OpenTableDialog(this, view); });
+    m_router.bind(CommandId::InsertImage, [this, view] {
+        insert::OpenImageDialog(this, view, insert::ImageTarget::MainPage);
+    });
+    m_router.bind(CommandId::InsertHyperlink, [this, view] { insert::OpenHyperlinkDialog(this, view); });
+    using insert::MediaKind;
+    m_router.bind(CommandId::InsertFlash, [this, view] { insert::OpenMediaDialog(this, view, MediaKind::Flash); });
+    m_router.bind(CommandId::InsertWmv, [this, view] { insert::OpenMediaDialog(this, view, MediaKind::Wmv); });
+    m_router.bind(CommandId::InsertMultimedia, [this, view] { insert::OpenMediaDialog(this, view, MediaKind::Flash); });
+    m_router.bind(CommandId::InsertJavaScript, [this, view] { insert::OpenScriptDialog(this, view); });
+    m_router.bind(CommandId::InsertFrame, [this, view] { insert::OpenFrameDialog(this, view); });
+    m_router.bind(CommandId::InsertMarquee, [this, view] { insert::OpenMarqueeDialog(this, view); });
 }
 
 void MainWindow::initialise()

@@ -364,6 +364,14 @@ bool EngineView::WriteDocument(const QString &text, const QString &baseFolder)
         return evaluate(QStringLiteral("zelvo.write(%1, %2);").arg(scriptLiteral(text), editable)).toBool();
     // Large pages cross to the engine in pieces; one script of many megabytes
     // does not get through.
+    sendInPieces(text);
+    // Laying out a page of many megabytes takes the engine a while.
+    const int timeoutMs = 60000 + int(text.size() / (1 << 20)) * 30000;
+    return evaluate(QStringLiteral("zelvo.writePieces(%1);").arg(editable), timeoutMs).toBool();
+}
+
+void EngineView::sendInPieces(const QString &text)
+{
     for (qsizetype from = 0; from < text.size();) {
         qsizetype count = std::min<qsizetype>(kChunk, text.size() - from);
         if (from + count < text.size() && text.at(from + count - 1).isHighSurrogate())
@@ -371,9 +379,6 @@ bool EngineView::WriteDocument(const QString &text, const QString &baseFolder)
         evaluate(QStringLiteral("zelvo.addPiece(%1);").arg(scriptLiteral(text.mid(from, count))));
         from += count;
     }
-    // Laying out a page of many megabytes takes the engine a while.
-    const int timeoutMs = 60000 + int(text.size() / (1 << 20)) * 30000;
-    return evaluate(QStringLiteral("zelvo.writePieces(%1);").arg(editable), timeoutMs).toBool();
 }
 
 QString EngineView::ReadDocument()
@@ -480,7 +485,14 @@ bool EngineView::RangeCommand(RangeAction action)
 
 bool EngineView::PasteHtml(const QString &fragment)
 {
-    return evaluate(QStringLiteral("zelvo.paste(%1);").arg(scriptLiteral(fragment))).toBool();
+    // A fragment of many megabytes (a large table) crosses in pieces, like a
+    // large page, and the engine is given time to lay it out.
+    const int timeoutMs = 60000 + int(fragment.size() / (1 << 20)) * 30000;
+    if (fragment.size() <= kChunk)
+        return evaluate(QStringLiteral("zelvo.paste(%1);").arg(scriptLiteral(fragment)), timeoutMs).toBool();
+    evaluate(QStringLiteral("zelvo.pieces = []; true;"));
+    sendInPieces(fragment);
+    return evaluate(QStringLiteral("zelvo.pastePieces();"), timeoutMs).toBool();
 }
 
 bool EngineView::Undo()

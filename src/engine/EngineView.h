@@ -132,6 +132,8 @@ protected:
 private:
     bool loadAndWait(const std::function<void()> &startLoad);
     static QString sheetScript(const QString &name, const QString &css);
+    // Hands a long text to the runtime's zelvo.pieces, one script per piece.
+    void sendInPieces(const QString &text);
     void watchInputWidget();
 
     QWebEngineView *m_view = nullptr;

@@ -3,11 +3,30 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QStringList>
+#include <algorithm>
 
 namespace ui {
 
 namespace {
+
+// The narrowest message text, so the caption shows beside the frame's buttons.
+constexpr int kCaptionWidth = 180;
+// A message box wraps texts wider than this.
+constexpr int kWrapWidth = 420;
+
+// Wide enough for the caption to show in full beside the frame's buttons,
+// and for a one-line text to show in full: the box takes the label's minimum
+// width as its own, and wraps only texts wider than it allows for a line.
+void fitText(QMessageBox &box)
+{
+    if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))) {
+        const int textWidth = label->sizeHint().width();
+        if (textWidth < kWrapWidth)
+            label->setMinimumWidth(std::max(kCaptionWidth, textWidth));
+    }
+}
 
 class StandardPrompter final : public Prompter {
 public:
@@ -16,12 +35,7 @@ public:
                                         QMessageBox::StandardButtons buttons) override
     {
         QMessageBox box(icon, caption, text, buttons, parent);
-        // Wide enough for the caption to show in full beside the frame's
-        // buttons. Only a short text needs it: a fixed least width keeps the
-        // box from sizing itself to a long text, which is then cut off.
-        const int kLeastTextWidth = 180;
-        if (box.fontMetrics().boundingRect(QRect(), 0, text).width() < kLeastTextWidth)
-            box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { min-width: %1px; }").arg(kLeastTextWidth));
+        fitText(box);
         const int result = box.exec();
         return static_cast<QMessageBox::StandardButton>(result);
     }
@@ -58,7 +72,7 @@ public:
     void notice(QWidget *parent, const QString &caption, const QString &text) override
     {
         auto *box = new QMessageBox(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
-        box->setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { min-width: 180px; }"));
+        fitText(*box);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->setWindowModality(Qt::NonModal);
         box->show();
