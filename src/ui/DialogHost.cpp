@@ -75,7 +75,13 @@ void centreOnScreen(QWidget *window)
     if (!screen)
         return;
     const QRect area = screen->availableGeometry();
-    const QSize size = window->frameGeometry().size();
+    QSize size = window->frameGeometry().size();
+    if (size == window->size() && owner && owner->window()->isVisible()) {
+        // Not framed yet: the window manager will frame it as it framed the
+        // owner, and the position given is the frame's.
+        const QWidget *top = owner->window();
+        size += top->frameGeometry().size() - top->size();
+    }
     window->move(area.x() + (area.width() - size.width()) / 2,
                  area.y() + (area.height() - size.height()) / 2);
 }
