@@ -21,17 +21,17 @@ constexpr int kCodePage = 1;
 
 ui::FileDialogRequest newPageDialog()
 {
-    return {QStringLiteral("HTML文件（*.htm）|*.htm"), QStringLiteral("*.htm"), QStringLiteral("新建网页")};
+    return {QStringLiteral("HTML文件（*.htm）|*.htm"), QStringLiteral("*.htm"), QStringLiteral("新建网页"), QString()};
 }
 
 ui::FileDialogRequest openPageDialog()
 {
-    return {QStringLiteral("HTML文件(*.htm);(*.html)|*.htm;*.html"), QString(), QString()};
+    return {QStringLiteral("HTML文件(*.htm);(*.html)|*.htm;*.html"), QString(), QString(), QString()};
 }
 
 ui::FileDialogRequest saveAsDialog()
 {
-    return {QStringLiteral("HTML文件（*.htm）|*.htm"), QStringLiteral("*.htm"), QStringLiteral("blank")};
+    return {QStringLiteral("HTML文件（*.htm）|*.htm"), QStringLiteral("*.htm"), QStringLiteral("blank"), QString()};
 }
 
 QString shown(const QString &path)
