@@ -21,6 +21,7 @@
 #include "insert/PagePropertiesDialog.h"
 #include "insert/WordArtDialog.h"
 #include "insert/WordArtLook.h"
+#include "ui/Prompter.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -187,7 +188,7 @@ void MainWindow::initialise()
 
     // 9-10. The code view's configuration files and styles.
     codeview::WriteEditorConfigFiles();
-    codeview::ConfigureCodeEditor(*m_code, m_lexerConfig);
+    const QString configProblem = codeview::ConfigureCodeEditor(*m_code, m_lexerConfig);
 
     m_initialised = true;
     // Typing goes into the page from the start, not into the first box of the strip.
@@ -196,6 +197,9 @@ void MainWindow::initialise()
         m_initWindow->raise(); // loading the page may have brought the main window forward
         m_initWindow->setReady();
     }
+    // Told once, without holding up the start: the code view works without its styles.
+    if (!configProblem.isEmpty())
+        ui::showNotice(this, configProblem);
 }
 
 void MainWindow::runInitialChoice(int action)
