@@ -11,7 +11,7 @@ packages=(
   fonts-noto-cjk xdg-utils
 )
 if [ "${1:-}" = "--with-test-tools" ]; then
-  packages+=(xvfb xauth)
+  packages+=(xvfb xauth xdotool)
 fi
 
 missing=()

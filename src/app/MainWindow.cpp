@@ -12,6 +12,7 @@
 #include "commands/Menus.h"
 #include "commands/Toolbar.h"
 #include "document/DocumentController.h"
+#include "document/RecoveryStore.h"
 #include "engine/EngineView.h"
 #include "insert/EffectPages.h"
 #include "insert/GlowTextDialog.h"
@@ -90,6 +91,8 @@ MainWindow::MainWindow(codeview::LexerConfig &lexerConfig, QWidget *parent)
     m_inspectorTimer->start();
 
     m_document = std::make_unique<document::DocumentController>(this, *m_design, *m_code, *m_views);
+    m_recovery = std::make_unique<document::RecoveryStore>();
+    m_document->keepRecoveryCopies(m_recovery.get());
 
     // The Enter key makes a line break from the first completed load on.
     connect(m_design, &engine::EngineView::navigationComplete, this, [this] {
@@ -200,6 +203,11 @@ void MainWindow::initialise()
     // Told once, without holding up the start: the code view works without its styles.
     if (!configProblem.isEmpty())
         ui::showNotice(this, configProblem);
+    // Work an earlier run could not save, offered back. Once it is restored
+    // the user has chosen what to work on: the greeting's choices would only
+    // put it at risk.
+    if (document::OfferLeftCopies(this, *m_recovery, *m_document) && m_initWindow)
+        m_initWindow->close();
 }
 
 void MainWindow::runInitialChoice(int action)

@@ -3,14 +3,18 @@
 #include "document/BlankPage.h"
 #include "document/PageFile.h"
 #include "document/PreviewText.h"
+#include "document/RecoveryStore.h"
 #include "ui/Prompter.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTabWidget>
+#include <QThread>
+#include <QTimer>
 
 namespace document {
 
@@ -37,6 +41,13 @@ ui::FileDialogRequest saveAsDialog()
 QString shown(const QString &path)
 {
     return QDir::toNativeSeparators(path);
+}
+
+// A message box, a file dialog or a wait for the engine is running: work
+// started from a timer waits for the program's own loop.
+bool insideAnotherWait()
+{
+    return QThread::currentThread()->loopLevel() > 1 || QApplication::activeModalWidget();
 }
 
 } // namespace
@@ -106,6 +117,7 @@ void DocumentController::ReplaceCodeText(const QString &text)
 {
     m_code.loadText(text);
     codeNowHolds(text);
+    m_codeFilled = text;
 }
 
 void DocumentController::WritePageToDesign(const QString &text)
@@ -152,12 +164,14 @@ void DocumentController::NewPageCommand()
 {
     if (askAboutUnsavedChanges() == Unsaved::Proceed)
         NewPage();
+    UpdateRecoveryCopy();
 }
 
 void DocumentController::OpenPageCommand()
 {
     if (askAboutUnsavedChanges() == Unsaved::Proceed)
         OpenPage();
+    UpdateRecoveryCopy();
 }
 
 void DocumentController::NewPage()
@@ -218,6 +232,16 @@ bool DocumentController::writePage(const QString &path, bool announceSuccess)
         ui::showInformation(m_window, QStringLiteral("无法读取设计视图中的网页，文件“%1”没有保存。").arg(shown(path)));
         return false;
     }
+    if (m_recovery) {
+        // Should the save be cut short, the next start finds the page here,
+        // and knows where to look for what the save left.
+        RecoveryCopy copy = recoverySnapshot();
+        copy.designText = m_state.engineText; // what the save writes
+        copy.savingTo = path;
+        m_recovery->writeNow(copy);
+        m_copyWritten = true;
+        m_copiedDesign.clear(); // the next update writes it again, without the save
+    }
     PageEncoding written;
     const FileOutcome outcome = savePageFile(path, m_state.engineText, m_state.encoding, &written);
     if (!outcome.ok) {
@@ -226,6 +250,7 @@ bool DocumentController::writePage(const QString &path, bool announceSuccess)
     }
     m_state.encoding = written;
     m_state.savedText = m_state.engineText;
+    UpdateRecoveryCopy();
     if (announceSuccess)
         ui::showInformation(m_window, QStringLiteral("保存文档成功！"));
     return true;
@@ -250,6 +275,14 @@ bool DocumentController::SavePageAs()
 }
 
 bool DocumentController::CloseProgram()
+{
+    const bool ending = askToClose();
+    if (ending && m_recovery)
+        m_recovery->remove(); // the work is saved, or the user gave it up
+    return ending;
+}
+
+bool DocumentController::askToClose()
 {
     if (!IsPageChanged())
         return true; // an unchanged page leaves the preview file in place
@@ -285,6 +318,7 @@ void DocumentController::ShowCodeView()
     if (m_state.engineText != m_state.codeText) {
         m_code.replaceText(m_state.engineText); // one undoable step; the clipboard is left alone
         codeNowHolds(m_state.engineText);
+        m_codeFilled = m_state.engineText;
     }
     m_views.setCurrentIndex(kCodePage);
 }
@@ -301,6 +335,7 @@ void DocumentController::ShowDesignView()
         m_design.writePage(m_state.codeText, pageFolder());
         ReadPage();
     }
+    m_codeFilled = m_state.codeText; // the design view has it now
     showDesignPage();
 }
 
@@ -345,6 +380,107 @@ void DocumentController::removePreviewFile()
     // Elsewhere only the file this run wrote itself is removed.
     if (!m_lastPreviewPath.isEmpty() && m_lastPreviewPath != inProgramDir)
         QFile::remove(m_lastPreviewPath);
+}
+
+bool DocumentController::HasUnsavedWork()
+{
+    return pageChanged(designText(), m_state.savedText) || codeText() != m_codeFilled;
+}
+
+RecoveryCopy DocumentController::recoverySnapshot()
+{
+    RecoveryCopy copy;
+    copy.path = m_state.currentPath;
+    copy.encoding = m_state.encoding;
+    copy.designText = designText();
+    copy.codeText = codeText();
+    copy.codeViewCurrent = m_views.currentIndex() == kCodePage && copy.codeText != m_codeFilled;
+    return copy;
+}
+
+void DocumentController::keepRecoveryCopies(RecoveryStore *store, int intervalMs)
+{
+    m_recovery = store;
+    if (!m_recoveryTimer) {
+        m_recoveryTimer = new QTimer(this);
+        m_quietTimer = new QTimer(this);
+        m_quietTimer->setSingleShot(true);
+        m_quietTimer->setInterval(kQuietInterval);
+        // Reading a page of a megabyte out of the design view holds the
+        // keyboard for a moment: it waits until the page has stopped changing
+        // for a second, or until the user has typed on for another interval.
+        connect(m_recoveryTimer, &QTimer::timeout, this, [this] {
+            if (insideAnotherWait())
+                return;
+            m_recoveryTimer->stop();
+            m_waitingForQuiet.start();
+            m_countBeforeQuiet = m_design.changeCount();
+            m_quietTimer->start();
+        });
+        connect(m_quietTimer, &QTimer::timeout, this, [this] {
+            if (insideAnotherWait()) {
+                m_quietTimer->start();
+                return;
+            }
+            const quint64 count = m_design.changeCount();
+            if (count != m_countBeforeQuiet && m_waitingForQuiet.elapsed() < m_recoveryTimer->interval()) {
+                m_countBeforeQuiet = count;
+                m_quietTimer->start();
+                return;
+            }
+            UpdateRecoveryCopy();
+            m_recoveryTimer->start();
+        });
+    }
+    m_recoveryTimer->setInterval(intervalMs);
+    m_quietTimer->stop();
+    if (store)
+        m_recoveryTimer->start();
+    else
+        m_recoveryTimer->stop();
+}
+
+void DocumentController::UpdateRecoveryCopy(bool wait)
+{
+    if (!m_recovery)
+        return;
+    if (!HasUnsavedWork()) {
+        if (m_copyWritten || wait)
+            m_recovery->remove();
+        m_copyWritten = false;
+        return;
+    }
+    // The views are read only when they changed; an unchanged page is
+    // neither serialised nor written again.
+    const RecoveryCopy copy = recoverySnapshot();
+    if (m_copyWritten && copy.designText == m_copiedDesign && copy.codeText == m_copiedCode)
+        return;
+    if (wait)
+        m_recovery->writeNow(copy);
+    else
+        m_recovery->write(copy);
+    m_copyWritten = true;
+    m_copiedDesign = copy.designText;
+    m_copiedCode = copy.codeText;
+}
+
+void DocumentController::RestoreRecoveredPage(const RecoveryCopy &copy)
+{
+    m_state.currentPath = copy.path;
+    m_state.encoding = copy.encoding;
+    m_design.writePage(copy.designText, pageFolder());
+    m_code.loadText(copy.codeText);
+    codeNowHolds(copy.codeText);
+    // Code edits that had not reached the design view stay edits of the code view.
+    m_codeFilled = copy.codeViewCurrent ? copy.designText : copy.codeText;
+    // Whatever the file holds, the page counts as changed until it is saved.
+    m_state.savedText.clear();
+    ReadPage();
+    m_copyWritten = false;
+    if (copy.codeViewCurrent)
+        m_views.setCurrentIndex(kCodePage);
+    else
+        showDesignPage();
 }
 
 QString DocumentController::programDirectory() const

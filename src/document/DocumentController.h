@@ -8,15 +8,20 @@
 #include "document/DocumentState.h"
 #include "document/PageSurfaces.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QUrl>
 #include <functional>
 
 class QTabWidget;
+class QTimer;
 class QWidget;
 
 namespace document {
+
+class RecoveryStore;
+struct RecoveryCopy;
 
 class DocumentController : public QObject {
     Q_OBJECT
@@ -65,6 +70,23 @@ public:
 
     const DocumentState &state() const { return m_state; }
 
+    // Work the user would lose: the design view's page differs from the
+    // saved text, or the code view holds edits not yet in the design view.
+    bool HasUnsavedWork();
+    // Keeps a recovery copy of unsaved work in store, brought up to date
+    // every intervalMs at the next pause in the design view's changes; the
+    // store must outlive this controller.
+    static constexpr int kRecoveryInterval = 30000;
+    // How long the design view must stay unchanged before it is read for the copy.
+    static constexpr int kQuietInterval = 1000;
+    void keepRecoveryCopies(RecoveryStore *store, int intervalMs = kRecoveryInterval);
+    // The copy brought up to date now: written when the work differs from
+    // the copy last written, removed when there is no work; wait returns only
+    // once it is on disk.
+    void UpdateRecoveryCopy(bool wait = false);
+    // A recovered page into both views, as an unsaved change to its file.
+    void RestoreRecoveredPage(const RecoveryCopy &copy);
+
     // Where the preview goes first; the program's directory unless set.
     void setProgramDirectory(const QString &dir) { m_programDir = dir; }
     // Opens the preview; QDesktopServices::openUrl unless set.
@@ -79,6 +101,7 @@ private:
     void NewPage();
     void OpenPage();
     bool writePage(const QString &path, bool announceSuccess);
+    bool askToClose();
     void reportWriteFailure(const QString &path, const QString &reason);
     void removePreviewFile();
     QString programDirectory() const;
@@ -92,6 +115,7 @@ private:
     // The code editor was just given this text.
     void codeNowHolds(const QString &text);
     void showDesignPage();
+    RecoveryCopy recoverySnapshot();
 
     QWidget *m_window;
     std::unique_ptr<DesignSurface> m_ownDesign;
@@ -106,6 +130,16 @@ private:
     // The code view's text, while the editor reports it unmodified.
     bool m_codeKnown = false;
     QString m_codeText;
+    // What the code view was last given, or last gave the design view: it
+    // holds edits of its own while its text differs from this.
+    QString m_codeFilled;
+    RecoveryStore *m_recovery = nullptr;
+    QTimer *m_recoveryTimer = nullptr;
+    QTimer *m_quietTimer = nullptr;
+    QElapsedTimer m_waitingForQuiet;
+    quint64 m_countBeforeQuiet = 0;
+    bool m_copyWritten = false;
+    QString m_copiedDesign, m_copiedCode;
     DocumentState m_state;
     QString m_programDir;
     QString m_lastPreviewPath;

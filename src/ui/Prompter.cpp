@@ -3,11 +3,24 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QPushButton>
 #include <QStringList>
 
 namespace ui {
 
 namespace {
+
+// Wide enough for the caption to show in full beside the frame's buttons.
+// The width goes to the box's layout, not to its text: a minimum width on
+// the text would keep a long message from wrapping and cut it off at the
+// box's edge.
+void keepWideEnough(QMessageBox &box)
+{
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(new QSpacerItem(240, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+}
 
 class StandardPrompter final : public Prompter {
 public:
@@ -16,10 +29,25 @@ public:
                                         QMessageBox::StandardButtons buttons) override
     {
         QMessageBox box(icon, caption, text, buttons, parent);
-        // Wide enough for the caption to show in full beside the frame's buttons.
-        box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { min-width: 180px; }"));
+        keepWideEnough(box);
         const int result = box.exec();
         return static_cast<QMessageBox::StandardButton>(result);
+    }
+
+    int choose(QWidget *parent, QMessageBox::Icon icon, const QString &caption, const QString &text,
+               const QStringList &buttons, int defaultIndex, int escapeIndex) override
+    {
+        QMessageBox box(icon, caption, text, QMessageBox::NoButton, parent);
+        keepWideEnough(box);
+        QList<QAbstractButton *> made;
+        for (const QString &label : buttons)
+            made << box.addButton(label, QMessageBox::AcceptRole);
+        if (defaultIndex >= 0 && defaultIndex < made.size())
+            box.setDefaultButton(static_cast<QPushButton *>(made.at(defaultIndex)));
+        if (escapeIndex >= 0 && escapeIndex < made.size())
+            box.setEscapeButton(made.at(escapeIndex));
+        box.exec();
+        return int(made.indexOf(box.clickedButton()));
     }
 
     QString openFileName(QWidget *parent, const FileDialogRequest &request) override
@@ -54,7 +82,7 @@ public:
     void notice(QWidget *parent, const QString &caption, const QString &text) override
     {
         auto *box = new QMessageBox(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
-        box->setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { min-width: 180px; }"));
+        keepWideEnough(*box);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->setWindowModality(Qt::NonModal);
         box->show();
