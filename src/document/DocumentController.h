@@ -20,6 +20,7 @@ class QWidget;
 
 namespace document {
 
+class FileWatch;
 class RecoveryStore;
 struct RecoveryCopy;
 
@@ -87,6 +88,13 @@ public:
     // A recovered page into both views, as an unsaved change to its file.
     void RestoreRecoveredPage(const RecoveryCopy &copy);
 
+    // The page's file against what the editor last read or wrote: when
+    // another program changed it, asks whether to load its new content or
+    // keep the editor's version; when it was deleted, says so. Runs by itself
+    // when the file system reports a change and when the window becomes
+    // active; waits while a prompt or another wait is under way.
+    void CheckFileOnDisk();
+
     // Where the preview goes first; the program's directory unless set.
     void setProgramDirectory(const QString &dir) { m_programDir = dir; }
     // Opens the preview; QDesktopServices::openUrl unless set.
@@ -102,6 +110,14 @@ private:
     void OpenPage();
     bool writePage(const QString &path, bool announceSuccess);
     bool askToClose();
+    // A page read from path into both views as its file's unchanged content.
+    void takeLoadedPage(const QString &path, const LoadedPage &page);
+    // Before a save over the page's own file: false when another program
+    // changed it and the user does not want it overwritten.
+    bool mayOverwrite(const QString &path);
+    void reloadFromDisk();
+    void watchTheFile();
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void reportWriteFailure(const QString &path, const QString &reason);
     void removePreviewFile();
     QString programDirectory() const;
@@ -141,6 +157,9 @@ private:
     bool m_copyWritten = false;
     QString m_copiedDesign, m_copiedCode;
     DocumentState m_state;
+    FileWatch *m_disk = nullptr;
+    QTimer *m_diskRetry = nullptr;
+    bool m_askingAboutDisk = false;
     QString m_programDir;
     QString m_lastPreviewPath;
     UrlOpener m_openUrl;
