@@ -113,8 +113,8 @@ int main(int argc, char **argv)
     }
     std::sort(updates.begin(), updates.end());
     const double read = medianMs(5, [&] { design->ReadDocument(); });
-    std::printf("  timer's update after an edit       %7.1f ms (the engine's own reading of the page: %.1f ms;\n"
-                "                                               the program's loop keeps running while it waits)\n",
+    std::printf("  timer's update after an edit       %7.1f ms (an unchanged page's reading: %.1f ms; the update\n"
+                "                                               waits for a second without changes to the page)\n",
                 updates[updates.size() / 2], read);
     const double unchanged = medianMs(5, [&] { controller.UpdateRecoveryCopy(); });
     std::printf("  timer's update, nothing changed    %7.3f ms\n", unchanged);

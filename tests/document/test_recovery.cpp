@@ -219,6 +219,7 @@ private slots:
         // page's bytes), and the user's own files that are only named alike.
         const QByteArray page = text::encodePage(copy.designText, text::gbkEncoding());
         f.writeFile(file + QStringLiteral(".Ab3dE9"), page.left(page.size() / 2));
+        f.writeFile(file + QStringLiteral(".Cd4eF0"), page); // cut short in the final rename
         f.writeFile(file + QStringLiteral(".backup"), "mine");
         f.writeFile(file + QStringLiteral(".Zz9yX8"), page + "more");
 
@@ -236,7 +237,9 @@ private slots:
         QVERIFY(!asked.text.contains(QStringLiteral(".backup")) && !asked.text.contains(QStringLiteral(".Zz9yX8")));
         QVERIFY(QFileInfo::exists(file + QStringLiteral(".backup")));
         QVERIFY(QFileInfo::exists(file + QStringLiteral(".Zz9yX8")));
+        QVERIFY(asked.text.contains(QStringLiteral(".Cd4eF0")));
         QCOMPARE(QFileInfo::exists(file + QStringLiteral(".Ab3dE9")), choice < 0);
+        QCOMPARE(QFileInfo::exists(file + QStringLiteral(".Cd4eF0")), choice < 0);
         QCOMPARE(store->takeLeftCopies().size(), choice < 0 ? 1 : 0);
 
         if (choice != 0) {
