@@ -18,7 +18,7 @@ packages=(
 )
 for option in "$@"; do
   case "$option" in
-    --with-test-tools) packages+=(xvfb xauth desktop-file-utils appstream) ;;
+    --with-test-tools) packages+=(xvfb xauth xdotool desktop-file-utils appstream) ;;
     *) echo "install-packages.sh: unknown option $option" >&2; exit 2 ;;
   esac
 done

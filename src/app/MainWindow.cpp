@@ -13,6 +13,7 @@
 #include "commands/Menus.h"
 #include "commands/Toolbar.h"
 #include "document/DocumentController.h"
+#include "document/RecoveryStore.h"
 #include "engine/EngineView.h"
 #include "import/OfficeImport.h"
 #include "insert/EffectPages.h"
@@ -30,6 +31,7 @@
 #include "insert/WordArtLook.h"
 #include "tools/ColourPickerWindow.h"
 #include "tools/ElementInspector.h"
+#include "ui/Prompter.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -99,6 +101,8 @@ MainWindow::MainWindow(codeview::LexerConfig &lexerConfig, QWidget *parent)
     m_inspectorTimer->start();
 
     m_document = std::make_unique<document::DocumentController>(this, *m_design, *m_code, *m_views);
+    m_recovery = std::make_unique<document::RecoveryStore>();
+    m_document->keepRecoveryCopies(m_recovery.get());
 
     // The Enter key makes a line break from the first completed load on.
     connect(m_design, &engine::EngineView::navigationComplete, this, [this] {
@@ -211,7 +215,7 @@ void MainWindow::initialise()
 
     // 9-10. The code view's configuration files and styles.
     codeview::WriteEditorConfigFiles();
-    codeview::ConfigureCodeEditor(*m_code, m_lexerConfig);
+    const QString configProblem = codeview::ConfigureCodeEditor(*m_code, m_lexerConfig);
 
     m_initialised = true;
     // Typing goes into the page from the start, not into the first box of the strip.
@@ -220,6 +224,14 @@ void MainWindow::initialise()
         m_initWindow->raise(); // loading the page may have brought the main window forward
         m_initWindow->setReady();
     }
+    // Told once, without holding up the start: the code view works without its styles.
+    if (!configProblem.isEmpty())
+        ui::showNotice(this, configProblem);
+    // Work an earlier run could not save, offered back. Once it is restored
+    // the user has chosen what to work on: the greeting's choices would only
+    // put it at risk.
+    if (document::OfferLeftCopies(this, *m_recovery, *m_document) && m_initWindow)
+        m_initWindow->close();
 }
 
 void MainWindow::openFromCommandLine(const QString &path)

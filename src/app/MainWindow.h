@@ -19,6 +19,7 @@ class Toolbar;
 }
 namespace document {
 class DocumentController;
+class RecoveryStore;
 }
 namespace engine {
 class EngineView;
@@ -86,6 +87,7 @@ private:
     QTimer *m_inspectorTimer = nullptr;
     tools::ElementInspector *m_inspector = nullptr;
     InitialisingWindow *m_initWindow = nullptr;
+    std::unique_ptr<document::RecoveryStore> m_recovery; // outlives the controller that writes to it
     std::unique_ptr<document::DocumentController> m_document;
     bool m_initialised = false;
     bool m_closing = false;

@@ -6,9 +6,9 @@
 #include "text/GbkText.h"
 #include "text/Numbers.h"
 #include "codeview/ScintillaMessages.h"
-#include "text/GbkText.h"
-#include "text/Numbers.h"
 
+#include <QDir>
+#include <QStringList>
 #include <algorithm>
 
 namespace codeview {
@@ -37,10 +37,19 @@ std::string attributeOf(const XmlTree &tree, const std::string &path, const char
 
 bool LexerConfig::Load(const QString &stylesFile, const QString &langsFile)
 {
-    stylesTree.LoadFile(stylesFile);
+    QStringList faults;
     stylesPath = stylesFile;
-    langsTree.LoadFile(langsFile);
+    if (!stylesTree.LoadFile(stylesFile))
+        faults << QStringLiteral("“%1”：%2。").arg(QDir::toNativeSeparators(stylesFile), stylesTree.problem());
     langsPath = langsFile;
+    if (!langsTree.LoadFile(langsFile))
+        faults << QStringLiteral("“%1”：%2。").arg(QDir::toNativeSeparators(langsFile), langsTree.problem());
+    problem.clear();
+    if (!faults.isEmpty())
+        problem = QStringLiteral("代码视图的配置文件不能使用，源代码的颜色或标签补全将会缺失：\n%1\n"
+                                 "请删除有问题的文件（若没有删除的权限，请找系统管理员），"
+                                 "然后重新启动本程序，程序会重新写入默认的配置文件。")
+                      .arg(faults.join(QLatin1Char('\n')));
     return Parse();
 }
 
@@ -212,7 +221,7 @@ void LexerConfig::ShowCompletion(CodeEditor &editor) const
     editor.showAutoCompletion(long(entered), html->completionList);
 }
 
-void ConfigureCodeEditor(CodeEditor &editor, LexerConfig &config)
+QString ConfigureCodeEditor(CodeEditor &editor, LexerConfig &config)
 {
     config.Load(EditorConfigPath(kStylersFileName), EditorConfigPath(kLangsFileName));
     config.ApplyTo(editor);
@@ -263,6 +272,7 @@ void ConfigureCodeEditor(CodeEditor &editor, LexerConfig &config)
     // The list is sorted by its GBK bytes, not in the order the editor would use.
     editor.send(SCI_AUTOCSETORDER, SC_ORDER_CUSTOM);
     editor.setCharacterAddedHandler([&config](CodeEditor &target) { config.ShowCompletion(target); });
+    return config.problem;
 }
 
 } // namespace codeview

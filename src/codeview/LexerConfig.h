@@ -54,13 +54,16 @@ public:
     std::string langsRoot = "ZelvoEditor/Languages";
     QString langsPath;
     std::vector<LexerEntry> lexers;
+    // What kept Load from reading a file, in Chinese for the user; empty when
+    // both files were read.
+    QString problem;
 
     LexerConfig() = default;
     LexerConfig(const LexerConfig &) = delete;
     LexerConfig &operator=(const LexerConfig &) = delete;
 
     // Loads both files (a file that cannot be read or parsed leaves its tree
-    // empty) and parses them. The result is Parse's.
+    // empty, and problem says why) and parses them. The result is Parse's.
     bool Load(const QString &stylesFile, const QString &langsFile);
     // Fills lexers from the two trees: up to five entries, stopping at the
     // first LexerType position that does not exist (false then).
@@ -87,7 +90,8 @@ public:
 // Start-up configuration of the code editor: loads stylers.xml and langs.xml
 // from the temporary-files directory, applies them, sets the line-number
 // margin, tab width and folding, and binds completion to typed characters.
-// The config must outlive the editor's use.
-void ConfigureCodeEditor(CodeEditor &editor, LexerConfig &config);
+// The config must outlive the editor's use. Returns what the user should be
+// told about the files (config.problem), or an empty text.
+QString ConfigureCodeEditor(CodeEditor &editor, LexerConfig &config);
 
 } // namespace codeview

@@ -1,7 +1,12 @@
 #include "codeview/XmlTree.h"
 
+#include "text/SafeFile.h"
+
 #include <QFile>
 #include <pugixml.hpp>
+
+#include <cerrno>
+#include <cstring>
 
 namespace codeview {
 
@@ -40,14 +45,47 @@ pugi::xml_node namedElement(const pugi::xml_node &parent, std::string_view name)
     return {};
 }
 
+// All text below node in document order. Walked without recursion: a file
+// may nest elements as deep as its size allows.
 void appendText(const pugi::xml_node &node, std::string &out)
 {
-    for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
+    pugi::xml_node child = node.first_child();
+    while (child) {
         if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata)
             out += child.value();
-        else if (child.type() == pugi::node_element)
-            appendText(child, out);
+        else if (child.type() == pugi::node_element && child.first_child()) {
+            child = child.first_child();
+            continue;
+        }
+        // On to the next node in document order that is still below node.
+        while (!child.next_sibling()) {
+            child = child.parent();
+            if (child == node)
+                return;
+        }
+        child = child.next_sibling();
     }
+}
+
+QString readProblem(const text::FileRead &read)
+{
+    switch (read.problem) {
+    case text::FileProblem::Missing:
+        return QStringLiteral("文件不存在");
+    case text::FileProblem::Folder:
+        return QStringLiteral("这是一个文件夹，不是文件");
+    case text::FileProblem::NotRegular:
+        return QStringLiteral("这不是普通文件（可能是管道、设备或套接字），没有读取它");
+    case text::FileProblem::TooLarge:
+        return QStringLiteral("文件有 %1 字节，配置文件不会这么大，按格式错误处理").arg(read.size);
+    case text::FileProblem::Unreadable:
+        return read.error == EACCES || read.error == EPERM
+            ? QStringLiteral("没有读取此文件的权限")
+            : QStringLiteral("读取时出错（%1）").arg(QString::fromLocal8Bit(std::strerror(read.error)));
+    case text::FileProblem::None:
+        break;
+    }
+    return QString();
 }
 
 } // namespace
@@ -59,13 +97,12 @@ XmlTree::~XmlTree() = default;
 bool XmlTree::LoadFile(const QString &path)
 {
     Release();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const text::FileRead read = text::readRegularFile(path, kMaxFileBytes);
+    if (!read.ok) {
+        problem_ = readProblem(read);
         return false;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
-    return LoadBytes(std::string_view(bytes.constData(), size_t(bytes.size())));
+    }
+    return LoadBytes(std::string_view(read.bytes.constData(), size_t(read.bytes.size())));
 }
 
 bool XmlTree::LoadBytes(std::string_view bytes)
@@ -77,6 +114,8 @@ bool XmlTree::LoadBytes(std::string_view bytes)
         doc_->load_buffer(bytes.data(), bytes.size(), pugi::parse_default, pugi::encoding_utf8);
     if (!result || !doc_->document_element()) {
         doc_->reset();
+        problem_ = result ? QStringLiteral("文件中没有 XML 元素")
+                          : QStringLiteral("不是格式正确的 XML（第 %1 个字节附近有错误）").arg(qint64(result.offset) + 1);
         return false;
     }
     loaded_ = true;
@@ -155,6 +194,7 @@ void XmlTree::Release()
 {
     doc_->reset();
     loaded_ = false;
+    problem_.clear();
 }
 
 } // namespace codeview

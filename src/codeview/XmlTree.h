@@ -7,11 +7,11 @@
 // (the first child element of that name). A path that cannot be followed finds
 // nothing. Texts come back exactly as the file holds them (bytes are not
 // re-encoded), with entity references decoded.
+#include <QString>
+#include <QtGlobal>
 #include <memory>
 #include <string>
 #include <string_view>
-
-class QString;
 
 namespace pugi {
 class xml_document;
@@ -28,9 +28,13 @@ public:
     XmlTree(const XmlTree &) = delete;
     XmlTree &operator=(const XmlTree &) = delete;
 
+    // A configuration file larger than this is taken for a malformed one.
+    static constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
+
     // Reads and parses the file, replacing any tree held before. On failure
-    // (missing, unreadable, malformed) the tree is empty and every lookup
-    // finds nothing.
+    // (missing, not a regular file, larger than kMaxFileBytes, unreadable,
+    // malformed) the tree is empty and every lookup finds nothing. Only a
+    // regular file is opened, and never in a way that could block.
     bool LoadFile(const QString &path);
     // Parses the bytes given; same rules as LoadFile.
     bool LoadBytes(std::string_view bytes);
@@ -47,12 +51,15 @@ public:
     void Release();
 
     bool isLoaded() const { return loaded_; }
+    // Why the last load found no tree, in Chinese; empty after a success.
+    const QString &problem() const { return problem_; }
 
 private:
     pugi::xml_node find(std::string_view path) const;
 
     std::unique_ptr<pugi::xml_document> doc_;
     bool loaded_ = false;
+    QString problem_;
 };
 
 } // namespace codeview

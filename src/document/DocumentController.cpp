@@ -1,16 +1,22 @@
 #include "document/DocumentController.h"
 
 #include "document/BlankPage.h"
+#include "document/FileWatch.h"
 #include "document/PageFile.h"
 #include "document/PreviewText.h"
+#include "document/RecoveryStore.h"
 #include "ui/Prompter.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QTabWidget>
+#include <QThread>
+#include <QTimer>
 
 namespace document {
 
@@ -39,12 +45,20 @@ QString shown(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
+// A message box, a file dialog or a wait for the engine is running: work
+// started from a timer waits for the program's own loop.
+bool insideAnotherWait()
+{
+    return QThread::currentThread()->loopLevel() > 1 || QApplication::activeModalWidget();
+}
+
 } // namespace
 
 DocumentController::DocumentController(QWidget *window, DesignSurface &design, CodeSurface &code,
                                        QTabWidget &views, QObject *parent)
     : QObject(parent), m_window(window), m_design(design), m_code(code), m_views(views)
 {
+    watchTheFile();
 }
 
 DocumentController::DocumentController(QWidget *window, engine::EngineView &design,
@@ -52,6 +66,7 @@ DocumentController::DocumentController(QWidget *window, engine::EngineView &desi
     : QObject(parent), m_window(window), m_ownDesign(surfaceFor(design)), m_ownCode(surfaceFor(code)),
       m_design(*m_ownDesign), m_code(*m_ownCode), m_views(views)
 {
+    watchTheFile();
 }
 
 DocumentController::~DocumentController() = default;
@@ -61,6 +76,7 @@ void DocumentController::InitialiseBlankPage()
     m_design.writePage(BlankPageTemplate(), QString());
     m_state.currentPath.clear();
     m_state.encoding = gbkEncoding();
+    m_disk->stop();
     // The engine rewrites the template's markup; its own reading is what the
     // unsaved-changes test will compare with.
     m_state.savedText = designText();
@@ -106,6 +122,7 @@ void DocumentController::ReplaceCodeText(const QString &text)
 {
     m_code.loadText(text);
     codeNowHolds(text);
+    m_codeFilled = text;
 }
 
 void DocumentController::WritePageToDesign(const QString &text)
@@ -152,12 +169,14 @@ void DocumentController::NewPageCommand()
 {
     if (askAboutUnsavedChanges() == Unsaved::Proceed)
         NewPage();
+    UpdateRecoveryCopy();
 }
 
 void DocumentController::OpenPageCommand()
 {
     if (askAboutUnsavedChanges() == Unsaved::Proceed)
         OpenPage();
+    UpdateRecoveryCopy();
 }
 
 void DocumentController::NewPage()
@@ -173,6 +192,7 @@ void DocumentController::NewPage()
     }
     m_state.currentPath = path;
     m_state.encoding = gbkEncoding();
+    m_disk->follow(path, contentDigest(BlankPageTemplateBytes()));
     const QString page = BlankPageTemplate();
     m_design.writePage(page, pageFolder());
     ReplaceCodeText(page);
@@ -196,8 +216,15 @@ bool DocumentController::OpenPath(const QString &path)
         ui::showInformation(m_window, page.message);
         return false;
     }
+    takeLoadedPage(path, page);
+    return true;
+}
+
+void DocumentController::takeLoadedPage(const QString &path, const LoadedPage &page)
+{
     m_state.currentPath = path;
     m_state.encoding = page.encoding;
+    m_disk->follow(path, page.stamp, page.digest);
     m_design.writePage(page.text, pageFolder());
     // The code view gets the file's own text, not the engine's rewrite of it.
     ReplaceCodeText(page.text);
@@ -206,7 +233,6 @@ bool DocumentController::OpenPath(const QString &path)
         m_design.focusPage();
     if (!page.notice.isEmpty())
         ui::showNotice(m_window, page.notice);
-    return true;
 }
 
 void DocumentController::reportWriteFailure(const QString &path, const QString &reason)
@@ -223,14 +249,32 @@ bool DocumentController::writePage(const QString &path, bool announceSuccess)
         ui::showInformation(m_window, QStringLiteral("无法读取设计视图中的网页，文件“%1”没有保存。").arg(shown(path)));
         return false;
     }
+    if (!mayOverwrite(path))
+        return false;
+    if (m_recovery) {
+        // Should the save be cut short, the next start finds the page here,
+        // and knows where to look for what the save left.
+        RecoveryCopy copy = recoverySnapshot();
+        copy.designText = m_state.engineText; // what the save writes
+        copy.savingTo = path;
+        m_recovery->writeNow(copy);
+        m_copyWritten = true;
+        m_copiedDesign.clear(); // the next update writes it again, without the save
+    }
     PageEncoding written;
-    const FileOutcome outcome = savePageFile(path, m_state.engineText, m_state.encoding, &written);
+    QByteArray digest;
+    const FileOutcome outcome = savePageFile(path, m_state.engineText, m_state.encoding, &written, &digest);
     if (!outcome.ok) {
         reportWriteFailure(path, outcome.reason);
         return false;
     }
+    // The editor's own write: what the file holds now is known, and the
+    // file system's notice of it is not taken for another program's change.
+    if (QFileInfo(path).absoluteFilePath() == m_disk->path())
+        m_disk->follow(path, digest);
     m_state.encoding = written;
     m_state.savedText = m_state.engineText;
+    UpdateRecoveryCopy();
     if (announceSuccess)
         ui::showInformation(m_window, QStringLiteral("保存文档成功！"));
     return true;
@@ -255,6 +299,14 @@ bool DocumentController::SavePageAs()
 }
 
 bool DocumentController::CloseProgram()
+{
+    const bool ending = askToClose();
+    if (ending && m_recovery)
+        m_recovery->remove(); // the work is saved, or the user gave it up
+    return ending;
+}
+
+bool DocumentController::askToClose()
 {
     if (!IsPageChanged())
         return true; // an unchanged page leaves the preview file in place
@@ -290,6 +342,7 @@ void DocumentController::ShowCodeView()
     if (m_state.engineText != m_state.codeText) {
         m_code.replaceText(m_state.engineText); // one undoable step; the clipboard is left alone
         codeNowHolds(m_state.engineText);
+        m_codeFilled = m_state.engineText;
     }
     m_views.setCurrentIndex(kCodePage);
 }
@@ -306,6 +359,7 @@ void DocumentController::ShowDesignView()
         m_design.writePage(m_state.codeText, pageFolder());
         ReadPage();
     }
+    m_codeFilled = m_state.codeText; // the design view has it now
     showDesignPage();
 }
 
@@ -350,6 +404,217 @@ void DocumentController::removePreviewFile()
     // Elsewhere only the file this run wrote itself is removed.
     if (!m_lastPreviewPath.isEmpty() && m_lastPreviewPath != inProgramDir)
         QFile::remove(m_lastPreviewPath);
+}
+
+bool DocumentController::HasUnsavedWork()
+{
+    return pageChanged(designText(), m_state.savedText) || codeText() != m_codeFilled;
+}
+
+RecoveryCopy DocumentController::recoverySnapshot()
+{
+    RecoveryCopy copy;
+    copy.path = m_state.currentPath;
+    copy.encoding = m_state.encoding;
+    copy.designText = designText();
+    copy.codeText = codeText();
+    copy.codeViewCurrent = m_views.currentIndex() == kCodePage && copy.codeText != m_codeFilled;
+    return copy;
+}
+
+void DocumentController::keepRecoveryCopies(RecoveryStore *store, int intervalMs)
+{
+    m_recovery = store;
+    if (!m_recoveryTimer) {
+        m_recoveryTimer = new QTimer(this);
+        m_quietTimer = new QTimer(this);
+        m_quietTimer->setSingleShot(true);
+        m_quietTimer->setInterval(kQuietInterval);
+        // Reading a page of a megabyte out of the design view holds the
+        // keyboard for a moment: it waits until the page has stopped changing
+        // for a second, or until the user has typed on for another interval.
+        connect(m_recoveryTimer, &QTimer::timeout, this, [this] {
+            if (insideAnotherWait())
+                return;
+            m_recoveryTimer->stop();
+            m_waitingForQuiet.start();
+            m_countBeforeQuiet = m_design.changeCount();
+            m_quietTimer->start();
+        });
+        connect(m_quietTimer, &QTimer::timeout, this, [this] {
+            if (insideAnotherWait()) {
+                m_quietTimer->start();
+                return;
+            }
+            const quint64 count = m_design.changeCount();
+            if (count != m_countBeforeQuiet && m_waitingForQuiet.elapsed() < m_recoveryTimer->interval()) {
+                m_countBeforeQuiet = count;
+                m_quietTimer->start();
+                return;
+            }
+            UpdateRecoveryCopy();
+            m_recoveryTimer->start();
+        });
+    }
+    m_recoveryTimer->setInterval(intervalMs);
+    m_quietTimer->stop();
+    if (store)
+        m_recoveryTimer->start();
+    else
+        m_recoveryTimer->stop();
+}
+
+void DocumentController::UpdateRecoveryCopy(bool wait)
+{
+    if (!m_recovery)
+        return;
+    if (!HasUnsavedWork()) {
+        if (m_copyWritten || wait)
+            m_recovery->remove();
+        m_copyWritten = false;
+        return;
+    }
+    // The views are read only when they changed; an unchanged page is
+    // neither serialised nor written again.
+    const RecoveryCopy copy = recoverySnapshot();
+    if (m_copyWritten && copy.designText == m_copiedDesign && copy.codeText == m_copiedCode)
+        return;
+    if (wait)
+        m_recovery->writeNow(copy);
+    else
+        m_recovery->write(copy);
+    m_copyWritten = true;
+    m_copiedDesign = copy.designText;
+    m_copiedCode = copy.codeText;
+}
+
+void DocumentController::RestoreRecoveredPage(const RecoveryCopy &copy)
+{
+    m_state.currentPath = copy.path;
+    m_state.encoding = copy.encoding;
+    // The file as it is now is what the restored work is an unsaved change to.
+    if (copy.path.isEmpty()) {
+        m_disk->stop();
+    } else {
+        m_disk->follow(copy.path, QByteArray());
+        m_disk->acceptDisk();
+    }
+    m_design.writePage(copy.designText, pageFolder());
+    m_code.loadText(copy.codeText);
+    codeNowHolds(copy.codeText);
+    // Code edits that had not reached the design view stay edits of the code view.
+    m_codeFilled = copy.codeViewCurrent ? copy.designText : copy.codeText;
+    // Whatever the file holds, the page counts as changed until it is saved.
+    m_state.savedText.clear();
+    ReadPage();
+    m_copyWritten = false;
+    if (copy.codeViewCurrent)
+        m_views.setCurrentIndex(kCodePage);
+    else
+        showDesignPage();
+}
+
+void DocumentController::watchTheFile()
+{
+    m_disk = new FileWatch(this);
+    connect(m_disk, &FileWatch::mayHaveChanged, this, &DocumentController::CheckFileOnDisk);
+    m_diskRetry = new QTimer(this);
+    m_diskRetry->setSingleShot(true);
+    m_diskRetry->setInterval(300);
+    connect(m_diskRetry, &QTimer::timeout, this, &DocumentController::CheckFileOnDisk);
+    // Coming back to the editor from another program is when a change made
+    // there is looked for, whatever the file system reported.
+    if (m_window)
+        m_window->installEventFilter(this);
+}
+
+bool DocumentController::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_window && event->type() == QEvent::WindowActivate && !m_disk->path().isEmpty())
+        m_diskRetry->start(); // not from inside the activation itself
+    return QObject::eventFilter(watched, event);
+}
+
+void DocumentController::CheckFileOnDisk()
+{
+    if (m_askingAboutDisk || m_disk->path().isEmpty())
+        return;
+    if (insideAnotherWait()) {
+        m_diskRetry->start(); // asked once the program's own loop runs again
+        return;
+    }
+    const FileWatch::State state = m_disk->check();
+    if (state == FileWatch::State::Unchanged)
+        return;
+    m_askingAboutDisk = true;
+    const QString file = shown(m_state.currentPath);
+    if (state == FileWatch::State::Deleted) {
+        ui::showInformation(m_window, QStringLiteral("网页文件“%1”已被其他程序删除或移走。\n"
+                                                     "编辑器中的网页仍然保留；保存后会重新创建这个文件。")
+                                          .arg(file));
+        m_disk->acceptDisk();
+        // The page is no longer on disk anywhere: closing asks to save it.
+        m_state.savedText.clear();
+    } else if (HasUnsavedWork()) {
+        const int answer = ui::prompter().choose(
+            m_window, QMessageBox::Warning, QStringLiteral("文件已被修改"),
+            QStringLiteral("网页文件“%1”已被其他程序修改，而编辑器中的网页还有尚未保存的修改。\n\n"
+                           "“保留我的版本”：继续编辑您的版本；保存时，它会替换文件中其他程序所做的修改。\n"
+                           "“重新载入”：放弃您尚未保存的修改，载入文件中的新内容。")
+                .arg(file),
+            {QStringLiteral("保留我的版本"), QStringLiteral("重新载入")}, 0, 0);
+        if (answer == 1)
+            reloadFromDisk();
+        else
+            m_disk->acceptDisk();
+    } else {
+        const int answer = ui::prompter().choose(
+            m_window, QMessageBox::Question, QStringLiteral("文件已被修改"),
+            QStringLiteral("网页文件“%1”已被其他程序修改。\n编辑器中的网页没有尚未保存的修改。\n\n"
+                           "要重新载入文件中的新内容吗？")
+                .arg(file),
+            {QStringLiteral("重新载入"), QStringLiteral("保留编辑器中的版本")}, 0, 1);
+        if (answer == 0) {
+            reloadFromDisk();
+        } else {
+            m_disk->acceptDisk();
+            // The editor's version now differs from the file: closing asks to save it.
+            m_state.savedText.clear();
+        }
+    }
+    m_askingAboutDisk = false;
+    UpdateRecoveryCopy();
+}
+
+void DocumentController::reloadFromDisk()
+{
+    const QString path = m_state.currentPath;
+    const LoadedPage page = loadPageFile(path);
+    if (!page.ok) {
+        // The page stays as it is, counting as changed against the file.
+        ui::showInformation(m_window, page.message + QStringLiteral("\n编辑器中的网页保持不变。"));
+        m_disk->acceptDisk();
+        m_state.savedText.clear();
+        return;
+    }
+    takeLoadedPage(path, page);
+}
+
+bool DocumentController::mayOverwrite(const QString &path)
+{
+    // Only another program's page is worth asking about; anything else in
+    // its place makes the save fail with its own reason.
+    const QFileInfo target(path);
+    if (m_disk->path().isEmpty() || target.absoluteFilePath() != m_disk->path() || !target.isFile() ||
+        m_disk->check() != FileWatch::State::Changed)
+        return true;
+    const auto answer = ui::prompter().message(
+        m_window, QMessageBox::Warning, QStringLiteral("文件已被修改"),
+        QStringLiteral("网页文件“%1”在您打开或上次保存之后，已被其他程序修改。\n"
+                       "保存会用编辑器中的网页替换文件中的这些修改。\n\n仍然保存吗？")
+            .arg(shown(path)),
+        QMessageBox::Yes | QMessageBox::No);
+    return answer == QMessageBox::Yes;
 }
 
 QString DocumentController::programDirectory() const

@@ -8,15 +8,21 @@
 #include "document/DocumentState.h"
 #include "document/PageSurfaces.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QUrl>
 #include <functional>
 
 class QTabWidget;
+class QTimer;
 class QWidget;
 
 namespace document {
+
+class FileWatch;
+class RecoveryStore;
+struct RecoveryCopy;
 
 class DocumentController : public QObject {
     Q_OBJECT
@@ -69,6 +75,30 @@ public:
 
     const DocumentState &state() const { return m_state; }
 
+    // Work the user would lose: the design view's page differs from the
+    // saved text, or the code view holds edits not yet in the design view.
+    bool HasUnsavedWork();
+    // Keeps a recovery copy of unsaved work in store, brought up to date
+    // every intervalMs at the next pause in the design view's changes; the
+    // store must outlive this controller.
+    static constexpr int kRecoveryInterval = 30000;
+    // How long the design view must stay unchanged before it is read for the copy.
+    static constexpr int kQuietInterval = 1000;
+    void keepRecoveryCopies(RecoveryStore *store, int intervalMs = kRecoveryInterval);
+    // The copy brought up to date now: written when the work differs from
+    // the copy last written, removed when there is no work; wait returns only
+    // once it is on disk.
+    void UpdateRecoveryCopy(bool wait = false);
+    // A recovered page into both views, as an unsaved change to its file.
+    void RestoreRecoveredPage(const RecoveryCopy &copy);
+
+    // The page's file against what the editor last read or wrote: when
+    // another program changed it, asks whether to load its new content or
+    // keep the editor's version; when it was deleted, says so. Runs by itself
+    // when the file system reports a change and when the window becomes
+    // active; waits while a prompt or another wait is under way.
+    void CheckFileOnDisk();
+
     // Where the preview goes first; the program's directory unless set.
     void setProgramDirectory(const QString &dir) { m_programDir = dir; }
     // Opens the preview; QDesktopServices::openUrl unless set.
@@ -83,6 +113,15 @@ private:
     void NewPage();
     void OpenPage();
     bool writePage(const QString &path, bool announceSuccess);
+    bool askToClose();
+    // A page read from path into both views as its file's unchanged content.
+    void takeLoadedPage(const QString &path, const LoadedPage &page);
+    // Before a save over the page's own file: false when another program
+    // changed it and the user does not want it overwritten.
+    bool mayOverwrite(const QString &path);
+    void reloadFromDisk();
+    void watchTheFile();
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void reportWriteFailure(const QString &path, const QString &reason);
     void removePreviewFile();
     QString programDirectory() const;
@@ -96,6 +135,7 @@ private:
     // The code editor was just given this text.
     void codeNowHolds(const QString &text);
     void showDesignPage();
+    RecoveryCopy recoverySnapshot();
 
     QWidget *m_window;
     std::unique_ptr<DesignSurface> m_ownDesign;
@@ -110,7 +150,20 @@ private:
     // The code view's text, while the editor reports it unmodified.
     bool m_codeKnown = false;
     QString m_codeText;
+    // What the code view was last given, or last gave the design view: it
+    // holds edits of its own while its text differs from this.
+    QString m_codeFilled;
+    RecoveryStore *m_recovery = nullptr;
+    QTimer *m_recoveryTimer = nullptr;
+    QTimer *m_quietTimer = nullptr;
+    QElapsedTimer m_waitingForQuiet;
+    quint64 m_countBeforeQuiet = 0;
+    bool m_copyWritten = false;
+    QString m_copiedDesign, m_copiedCode;
     DocumentState m_state;
+    FileWatch *m_disk = nullptr;
+    QTimer *m_diskRetry = nullptr;
+    bool m_askingAboutDisk = false;
     QString m_programDir;
     QString m_lastPreviewPath;
     UrlOpener m_openUrl;

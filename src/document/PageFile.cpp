@@ -1,11 +1,14 @@
 #include "document/PageFile.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,6 +26,11 @@ QString reasonFor(int err, const QString &qtText, bool forWriting)
     return QStringLiteral("系统报告的错误：%1").arg(qtText);
 }
 
+QString megabytes(qint64 bytes)
+{
+    return QStringLiteral("%1 MB").arg(double(bytes) / (1024.0 * 1024.0), 0, 'f', 1);
+}
+
 } // namespace
 
 QString fileErrorReason(int errnoValue, bool forWriting)
@@ -34,7 +42,7 @@ QString fileErrorReason(int errnoValue, bool forWriting)
     case EPERM:
         return forWriting ? QStringLiteral("没有在此处写入文件的权限") : QStringLiteral("没有读取此文件的权限");
     case EROFS:
-        return QStringLiteral("文件所在的磁盘是只读的");
+        return QStringLiteral("文件所在的磁盘（文件系统）是只读的");
     case ENOSPC:
     case EDQUOT:
         return QStringLiteral("磁盘空间不足");
@@ -78,7 +86,9 @@ FileOutcome writeFileSafely(const QString &path, const QByteArray &bytes)
     struct stat before {};
     const bool hadFile = !target.isEmpty() && ::stat(QFile::encodeName(target).constData(), &before) == 0;
     if (hadFile && ::access(QFile::encodeName(target).constData(), W_OK) != 0) {
-        outcome.reason = QStringLiteral("文件是只读的");
+        // The whole file system may be mounted read-only, which no change to
+        // the file's permissions would help.
+        outcome.reason = errno == EROFS ? fileErrorReason(EROFS, true) : QStringLiteral("文件是只读的");
         return outcome;
     }
 
@@ -110,40 +120,70 @@ FileOutcome writeFileSafely(const QString &path, const QByteArray &bytes)
     return outcome;
 }
 
-FileOutcome readWholeFile(const QString &path, QByteArray &bytes)
+FileOutcome readWholeFile(const QString &path, QByteArray &bytes, text::FileStamp *stamp)
 {
     FileOutcome outcome;
-    const QFileInfo info(path);
-    if (info.isDir()) {
+    const qint64 limit = maxPageBytes();
+    text::FileRead read = text::readRegularFile(path, limit);
+    switch (read.problem) {
+    case text::FileProblem::None:
+        break;
+    case text::FileProblem::Missing:
+        outcome.reason = fileErrorReason(ENOENT, false);
+        break;
+    case text::FileProblem::Folder:
         outcome.reason = fileErrorReason(EISDIR, false);
-        return outcome;
+        break;
+    case text::FileProblem::NotRegular:
+        outcome.reason = QStringLiteral("这不是普通文件，而是管道、设备或套接字，不能作为网页打开");
+        break;
+    case text::FileProblem::TooLarge:
+        outcome.reason = QStringLiteral("文件有 %1，超过了本程序能编辑的网页大小上限 %2。编辑中的网页要在内存中保留好几份，"
+                                        "这台计算机的内存放不下更大的网页")
+                             .arg(megabytes(read.size), megabytes(limit));
+        break;
+    case text::FileProblem::Unreadable:
+        outcome.reason = reasonFor(read.error, QString::fromLocal8Bit(std::strerror(read.error)), false);
+        break;
     }
-    QFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::ReadOnly)) {
-        outcome.reason = reasonFor(errno, file.errorString(), false);
-        return outcome;
-    }
-    errno = 0;
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        outcome.reason = reasonFor(errno, file.errorString(), false);
+    if (!read.ok) {
         bytes.clear();
         return outcome;
     }
+    bytes = std::move(read.bytes);
+    if (stamp)
+        *stamp = read.stamp;
     outcome.ok = true;
     return outcome;
+}
+
+qint64 maxPageBytes()
+{
+    constexpr qint64 kFloor = 16ll << 20;
+    constexpr qint64 kCeiling = 256ll << 20;
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long pageSize = ::sysconf(_SC_PAGESIZE);
+    if (pages <= 0 || pageSize <= 0)
+        return kFloor;
+    // Some thirty copies' worth of memory per byte of file, all told.
+    return std::clamp(qint64(pages) * pageSize / 32, kFloor, kCeiling);
+}
+
+QByteArray contentDigest(const QByteArray &bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
 }
 
 LoadedPage loadPageFile(const QString &path)
 {
     LoadedPage page;
     QByteArray bytes;
-    const FileOutcome read = readWholeFile(path, bytes);
+    const FileOutcome read = readWholeFile(path, bytes, &page.stamp);
     if (!read.ok) {
         page.message = QStringLiteral("无法打开文件“%1”：%2。").arg(QDir::toNativeSeparators(path), read.reason);
         return page;
     }
+    page.digest = contentDigest(bytes);
     DecodedPage decoded = decodePage(bytes);
     if (!decoded.ok) {
         page.message = QStringLiteral("没有打开文件“%1”：%2").arg(QDir::toNativeSeparators(path), decoded.problem);
@@ -160,12 +200,15 @@ LoadedPage loadPageFile(const QString &path)
 }
 
 FileOutcome savePageFile(const QString &path, const QString &text, const PageEncoding &encoding,
-                         PageEncoding *written)
+                         PageEncoding *written, QByteArray *digest)
 {
     const PageEncoding use = encodingForSaving(text, encoding);
-    const FileOutcome outcome = writeFileSafely(path, encodePage(text, use));
+    const QByteArray bytes = encodePage(text, use);
+    const FileOutcome outcome = writeFileSafely(path, bytes);
     if (outcome.ok && written)
         *written = use;
+    if (outcome.ok && digest)
+        *digest = contentDigest(bytes);
     return outcome;
 }
 

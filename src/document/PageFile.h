@@ -3,6 +3,7 @@
 // one, which is then renamed over it: a failed save never leaves a half-written
 // page, and the old file keeps its permissions, owner and group.
 #include "text/PageCodec.h"
+#include "text/SafeFile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -24,8 +25,19 @@ struct FileOutcome {
 
 // Writes the bytes to path, replacing the file only once they are all written.
 FileOutcome writeFileSafely(const QString &path, const QByteArray &bytes);
-// Reads the whole file.
-FileOutcome readWholeFile(const QString &path, QByteArray &bytes);
+// Reads the whole file, when it is a regular file no larger than
+// maxPageBytes(); never blocks on a FIFO or a device. stamp receives the
+// state of the file that was read.
+FileOutcome readWholeFile(const QString &path, QByteArray &bytes, text::FileStamp *stamp = nullptr);
+
+// The largest page file this machine can hold: a page being edited is kept
+// several times over (the file's text, the engine's document and its
+// readings, the code view, the recovery copy).
+qint64 maxPageBytes();
+
+// A digest of file bytes, for telling whether a file still holds what the
+// editor read or wrote.
+QByteArray contentDigest(const QByteArray &bytes);
 
 struct LoadedPage {
     bool ok = false;
@@ -35,14 +47,17 @@ struct LoadedPage {
     // When the page opened in an encoding that was a guess: what to tell the
     // user, who has not been asked.
     QString notice;
+    // The file as it was read.
+    text::FileStamp stamp;
+    QByteArray digest;
 };
 // Reads and decodes a page file; the message names the file and the reason.
 LoadedPage loadPageFile(const QString &path);
 
 // Writes a page's text in the encoding it is saved in; returns that encoding
-// in written (only meaningful on success).
+// in written and the digest of the bytes in digest (only meaningful on success).
 FileOutcome savePageFile(const QString &path, const QString &text, const PageEncoding &encoding,
-                         PageEncoding *written = nullptr);
+                         PageEncoding *written = nullptr, QByteArray *digest = nullptr);
 
 // Chinese text for an errno value met while reading (forWriting false) or
 // writing a file; an empty text for a value it does not know.

@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QGridLayout>
+#include <QPushButton>
 #include <QStringList>
 #include <algorithm>
 
@@ -38,6 +40,22 @@ public:
         fitText(box);
         const int result = box.exec();
         return static_cast<QMessageBox::StandardButton>(result);
+    }
+
+    int choose(QWidget *parent, QMessageBox::Icon icon, const QString &caption, const QString &text,
+               const QStringList &buttons, int defaultIndex, int escapeIndex) override
+    {
+        QMessageBox box(icon, caption, text, QMessageBox::NoButton, parent);
+        fitText(box);
+        QList<QAbstractButton *> made;
+        for (const QString &label : buttons)
+            made << box.addButton(label, QMessageBox::AcceptRole);
+        if (defaultIndex >= 0 && defaultIndex < made.size())
+            box.setDefaultButton(static_cast<QPushButton *>(made.at(defaultIndex)));
+        if (escapeIndex >= 0 && escapeIndex < made.size())
+            box.setEscapeButton(made.at(escapeIndex));
+        box.exec();
+        return int(made.indexOf(box.clickedButton()));
     }
 
     QString openFileName(QWidget *parent, const FileDialogRequest &request) override

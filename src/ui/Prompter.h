@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QWidget;
@@ -27,6 +28,12 @@ public:
     virtual QMessageBox::StandardButton message(QWidget *parent, QMessageBox::Icon icon,
                                                 const QString &caption, const QString &text,
                                                 QMessageBox::StandardButtons buttons) = 0;
+    // A message box whose buttons carry the program's own words ("恢复",
+    // "放弃"); returns the index of the button chosen. defaultIndex is the
+    // button Enter presses; Escape and the close box choose escapeIndex, or
+    // do nothing when it is -1 (the box then waits for a button).
+    virtual int choose(QWidget *parent, QMessageBox::Icon icon, const QString &caption, const QString &text,
+                       const QStringList &buttons, int defaultIndex, int escapeIndex) = 0;
     // The chosen path, or an empty text when the dialog was cancelled.
     virtual QString openFileName(QWidget *parent, const FileDialogRequest &request) = 0;
     virtual QString saveFileName(QWidget *parent, const FileDialogRequest &request) = 0;

@@ -8,7 +8,11 @@
 #include "text/Numbers.h"
 #include "codeview/XmlTree.h"
 
+#include <QDir>
+#include <QFile>
+
 #include <climits>
+#include <sys/stat.h>
 
 using namespace codeview;
 using cvtest::toGbk;
@@ -44,6 +48,13 @@ QByteArray langsDoc(const QByteArray &languages)
 QByteArray shipped(std::string_view bytes)
 {
     return QByteArray(bytes.data(), qsizetype(bytes.size()));
+}
+
+// The shipped pair, written once.
+Files f_good()
+{
+    static const Files files = writeFiles(shipped(ShippedStylersXml()), shipped(ShippedLangsXml()));
+    return files;
 }
 
 size_t completion(const char *text, size_t longest = 20)
@@ -99,6 +110,68 @@ private slots:
         QVERIFY(tree.LoadBytes("<R/>"));
         QVERIFY(!tree.LoadBytes("garbage")); // a failed load drops the old tree
         QVERIFY(!tree.ChildCount("R", count));
+    }
+
+    // The files lie in the shared temporary folder, where anyone can put
+    // something in their place: nothing there may hang the start, fill the
+    // memory or pass unreported.
+    void filesThatCannotBeReadAreReported_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("fifo") << "fifo" << QStringLiteral("不是普通文件");
+        QTest::newRow("link to /dev/zero") << "device" << QStringLiteral("不是普通文件");
+        QTest::newRow("larger than a configuration file") << "huge" << QStringLiteral("按格式错误处理");
+        QTest::newRow("folder") << "folder" << QStringLiteral("文件夹");
+        QTest::newRow("missing") << "missing" << QStringLiteral("文件不存在");
+        QTest::newRow("malformed") << "malformed" << QStringLiteral("第 7 个字节");
+    }
+    void filesThatCannotBeReadAreReported()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        const QString dir = testsupport::freshTempDir();
+        const QString styles = dir + "/stylers.xml";
+        const QString langs = dir + "/langs.xml";
+        QVERIFY(writeFile(langs, shipped(ShippedLangsXml())));
+        const QByteArray name = QFile::encodeName(styles);
+        if (kind == "fifo")
+            QVERIFY(::mkfifo(name.constData(), 0644) == 0);
+        else if (kind == "device")
+            QVERIFY(QFile::link("/dev/zero", styles));
+        else if (kind == "huge")
+            QVERIFY(writeFile(styles, "<R/>") && QFile::resize(styles, XmlTree::kMaxFileBytes + 1)); // sparse
+        else if (kind == "folder")
+            QVERIFY(QDir(dir).mkdir("stylers.xml"));
+        else if (kind == "malformed")
+            QVERIFY(writeFile(styles, "<Zelvo<"));
+
+        LexerConfig config;
+        config.Load(styles, langs);
+        QVERIFY(!config.stylesTree.isLoaded());
+        QVERIFY(config.langsTree.isLoaded()); // the other file is still read
+        QVERIFY2(config.problem.contains(QDir::toNativeSeparators(styles)) && config.problem.contains(reason),
+                 qPrintable(config.problem));
+        QVERIFY(!config.problem.contains("langs.xml"));
+        config.Load(f_good().styles, f_good().langs); // a later good load clears it
+        QVERIFY(config.problem.isEmpty());
+    }
+
+    // Text below elements nested as deep as a file of a few megabytes allows.
+    void deeplyNestedTextIsRead()
+    {
+        constexpr int kDepth = 300000;
+        QByteArray doc = "<R><K>";
+        for (int i = 0; i < kDepth; ++i)
+            doc += "<a>";
+        doc += "deep";
+        for (int i = 0; i < kDepth; ++i)
+            doc += "</a>";
+        doc += "tail</K></R>";
+        XmlTree tree;
+        QVERIFY(tree.LoadBytes(std::string_view(doc.constData(), size_t(doc.size()))));
+        QCOMPARE(tree.NodeText("R/K"), std::string("deeptail"));
+        QCOMPARE(tree.NodeText("R"), std::string("deeptail"));
     }
 
     void shippedFilesParse()

@@ -144,6 +144,8 @@ private slots:
         QCOMPARE(entries, QStringList{QStringLiteral("a.htm")}); // no temporary file left behind
     }
 
+    // A FIFO must not block the open, a device must not pour bytes into
+    // memory, and a page larger than the machine can hold is refused unread.
     void loadFailuresNameTheFile_data()
     {
         QTest::addColumn<QString>("relative");
@@ -153,6 +155,10 @@ private slots:
         QTest::newRow("folder") << QStringLiteral("sub") << QByteArray() << QStringLiteral("文件夹");
         QTest::newRow("zero byte") << QStringLiteral("z.htm") << QByteArray("<p>\0</p>", 8)
                                    << QStringLiteral("零字节");
+        QTest::newRow("fifo") << QStringLiteral("fifo.htm") << QByteArray() << QStringLiteral("不是普通文件");
+        QTest::newRow("link to /dev/zero") << QStringLiteral("zero.htm") << QByteArray() << QStringLiteral("不是普通文件");
+        QTest::newRow("larger than the machine holds") << QStringLiteral("huge.htm") << QByteArray()
+                                                       << QStringLiteral("超过了本程序能编辑的网页大小上限");
     }
     void loadFailuresNameTheFile()
     {
@@ -160,12 +166,41 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(QString, reason);
         QDir(dir).mkdir(QStringLiteral("sub"));
+        QVERIFY(::mkfifo(QFile::encodeName(dir + QStringLiteral("/fifo.htm")).constData(), 0600) == 0);
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), dir + QStringLiteral("/zero.htm")));
+        {
+            QFile huge(dir + QStringLiteral("/huge.htm")); // sparse: costs no disk
+            QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(maxPageBytes() + 1));
+        }
         const QString path = dir + QLatin1Char('/') + relative;
         if (!content.isEmpty())
             writeRaw(path, content);
         const LoadedPage page = loadPageFile(path);
         QVERIFY(!page.ok);
         QVERIFY2(page.message.contains(path) && page.message.contains(reason), qPrintable(page.message));
+    }
+
+    // A file system mounted read-only: the reason names the disk, not the file.
+    void readOnlyFileSystemIsNamed()
+    {
+        const QString mountPoint = dir + QStringLiteral("/ro");
+        QVERIFY(QDir(dir).mkdir(QStringLiteral("ro")));
+        const QByteArray where = QFile::encodeName(mountPoint);
+        if (::mount("tmpfs", where.constData(), "tmpfs", 0, "size=64k") != 0)
+            QSKIP("cannot mount a file system here");
+        const QString path = mountPoint + QStringLiteral("/a.htm");
+        writeRaw(path, "old page");
+        const bool readOnly = ::mount("tmpfs", where.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k") == 0;
+        const FileOutcome existing = writeFileSafely(path, "new page");
+        const FileOutcome fresh = writeFileSafely(mountPoint + QStringLiteral("/b.htm"), "new page");
+        const QByteArray left = readAll(path);
+        ::umount(where.constData());
+        QVERIFY(readOnly);
+        for (const FileOutcome &out : {existing, fresh}) {
+            QVERIFY(!out.ok);
+            QVERIFY2(out.reason.contains(QStringLiteral("磁盘（文件系统）是只读的")), qPrintable(out.reason));
+        }
+        QCOMPARE(left, QByteArray("old page"));
     }
 
     void savePageFileUsesTheEncodingItWrote()

@@ -12,6 +12,7 @@ struct ShownMessage {
     QString text;
     QMessageBox::StandardButtons buttons;
     bool waited = true; // false for a notice, which does not wait for an answer
+    QStringList choices; // the buttons of a choice box
 };
 
 struct ShownFileDialog {
@@ -27,6 +28,7 @@ public:
     QQueue<QMessageBox::StandardButton> buttons;
     QQueue<QString> fileNames;
     QQueue<std::optional<QColor>> colours;
+    QQueue<int> choices; // answers to choice boxes: the index of the button (empty: Escape)
 
     QList<ShownMessage> messages;
     QList<ShownFileDialog> fileDialogs;
@@ -35,12 +37,18 @@ public:
                                         const QString &text,
                                         QMessageBox::StandardButtons shown) override
     {
-        messages.append({icon, caption, text, shown});
+        messages.append({icon, caption, text, shown, false, {}});
         if (!buttons.isEmpty())
             return buttons.dequeue();
         if (shown.testFlag(QMessageBox::Cancel))
             return QMessageBox::Cancel;
         return QMessageBox::Ok;
+    }
+    int choose(QWidget *, QMessageBox::Icon icon, const QString &caption, const QString &text,
+               const QStringList &shown, int, int escapeIndex) override
+    {
+        messages.append({icon, caption, text, QMessageBox::NoButton, true, shown});
+        return choices.isEmpty() ? escapeIndex : choices.dequeue();
     }
     QString openFileName(QWidget *, const ui::FileDialogRequest &request) override
     {
@@ -58,6 +66,6 @@ public:
     }
     void notice(QWidget *, const QString &caption, const QString &text) override
     {
-        messages.append({QMessageBox::NoIcon, caption, text, QMessageBox::Ok, false});
+        messages.append({QMessageBox::NoIcon, caption, text, QMessageBox::Ok, false, {}});
     }
 };

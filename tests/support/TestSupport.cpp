@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 #include "engine/EngineEnvironment.h"
 
+#include <QFile>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <memory>
@@ -11,6 +12,9 @@ namespace testsupport {
 void prepareProcess()
 {
     engine::prepareProcessEnvironment();
+    // Each test program keeps its recovery copies to itself.
+    static QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
 }
 
 QString freshTempDir()

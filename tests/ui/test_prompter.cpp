@@ -1,18 +1,79 @@
-// The program's information box shows its whole text: short texts beside a
-// caption that fits, a line longer than that minimum in full, and a very
-// long text wrapped.
+// The program's message boxes: the information box shows its whole text
+// (short texts beside a caption that fits, a longer line in full, a very long
+// text wrapped), and a box with the program's own button words reports which
+// one was pressed.
 #include "TestSupport.h"
 #include "ui/Prompter.h"
 
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
+
+#include <functional>
+
+namespace {
+
+// Hands the first modal box that opens to act, from inside the box's own
+// event loop; no guessed delay.
+class ModalWatch {
+public:
+    explicit ModalWatch(std::function<void(QMessageBox *)> act) : m_act(std::move(act))
+    {
+        m_poll.setInterval(5);
+        QObject::connect(&m_poll, &QTimer::timeout, &m_poll, [this] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            m_poll.stop();
+            m_act(box);
+        });
+        m_poll.start();
+    }
+
+private:
+    QTimer m_poll;
+    std::function<void(QMessageBox *)> m_act;
+};
+
+} // namespace
 
 class PrompterTest : public QObject {
     Q_OBJECT
 private slots:
     void informationShowsItsWholeText_data();
     void informationShowsItsWholeText();
+    void chooseReportsTheButtonPressed_data()
+    {
+        QTest::addColumn<int>("press"); // -1: the Escape key
+        QTest::addColumn<int>("answer");
+        QTest::newRow("first") << 0 << 0;
+        QTest::newRow("second") << 1 << 1;
+        QTest::newRow("escape chooses the escape button") << -1 << 1;
+    }
+    void chooseReportsTheButtonPressed()
+    {
+        QFETCH(int, press);
+        QFETCH(int, answer);
+        const QStringList labels = {QStringLiteral("重新载入"), QStringLiteral("保留我的版本")};
+        QStringList shown;
+        ModalWatch watch([&](QMessageBox *box) {
+            for (QAbstractButton *b : box->buttons()) {
+                shown << b->text();
+                if (press >= 0 && b->text() == labels.at(press))
+                    b->click();
+            }
+            if (press < 0)
+                QTest::keyClick(box, Qt::Key_Escape);
+        });
+        QCOMPARE(ui::prompter().choose(nullptr, QMessageBox::Question, QStringLiteral("文件已被修改"),
+                                       QStringLiteral("重新载入吗？"), labels, 0, 1),
+                 answer);
+        shown.sort();
+        QStringList expected = labels;
+        expected.sort();
+        QCOMPARE(shown, expected);
+    }
 };
 
 void PrompterTest::informationShowsItsWholeText_data()
