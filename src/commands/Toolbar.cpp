@@ -1,6 +1,7 @@
 #include "commands/Toolbar.h"
 
 #include "text/Colour.h"
+#include "ui/Accessibility.h"
 #include "ui/ColourPicker.h"
 #include "commands/CommandRouter.h"
 #include "commands/CommandTable.h"
@@ -62,6 +63,7 @@ Toolbar::Toolbar(CommandRouter &router, QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("图片框_工具栏"));
     setAccessibleName(QStringLiteral("工具栏"));
+    ui::describeControl(this, {QAccessible::ToolBar, {}, {}, {}});
     setFixedHeight(kHeight);
     resize(kDesignWidth, kHeight);
     m_background = renderBackground(devicePixelRatioF());
