@@ -3,7 +3,8 @@
 # root or through sudo). Building needs nothing else, so a packager can skip
 # this and build with scripts/build.sh alone.
 #   --with-test-tools   also what the tests need (a headless X server, the
-#                       desktop file validators)
+#                       desktop file validators, the AT-SPI bus and its
+#                       Python bindings for the screen reader check)
 set -euo pipefail
 
 packages=(
@@ -18,7 +19,8 @@ packages=(
 )
 for option in "$@"; do
   case "$option" in
-    --with-test-tools) packages+=(xvfb xauth xdotool desktop-file-utils appstream) ;;
+    --with-test-tools) packages+=(xvfb xauth xdotool desktop-file-utils appstream
+                                 dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0) ;;
     *) echo "install-packages.sh: unknown option $option" >&2; exit 2 ;;
   esac
 done

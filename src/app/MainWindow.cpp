@@ -32,6 +32,7 @@
 #include "tools/ColourPickerWindow.h"
 #include "tools/ElementInspector.h"
 #include "ui/Prompter.h"
+#include "ui/Naming.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -54,6 +55,7 @@ MainWindow::MainWindow(codeview::LexerConfig &lexerConfig, QWidget *parent)
     resize(822, 620);
 
     commands::buildMenuBar(menuBar(), m_router);
+    menuBar()->setAccessibleName(QStringLiteral("菜单栏"));
 
     // The client area is laid out by hand: the strip on top, the views
     // filling the middle, the status bar along the bottom.
@@ -73,13 +75,11 @@ MainWindow::MainWindow(codeview::LexerConfig &lexerConfig, QWidget *parent)
     m_views->tabBar()->hide();
 
     m_design = new engine::EngineView;
-    m_design->setObjectName(QStringLiteral("互联网浏览器1"));
-    m_design->setAccessibleName(QStringLiteral("设计视图"));
+    ui::nameControl(m_design, QStringLiteral("互联网浏览器1"), QStringLiteral("设计视图"));
     m_views->addTab(m_design, QStringLiteral("编辑器"));
 
     m_code = new codeview::CodeEditor;
-    m_code->setObjectName(QStringLiteral("代码编辑框"));
-    m_code->setAccessibleName(QStringLiteral("代码视图"));
+    ui::nameControl(m_code, QStringLiteral("代码编辑框"), QStringLiteral("代码视图"));
     m_views->addTab(m_code, QStringLiteral("源文件"));
     m_views->setCurrentIndex(0);
 

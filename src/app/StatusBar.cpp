@@ -1,5 +1,7 @@
 #include "app/StatusBar.h"
 
+#include "ui/Accessibility.h"
+
 #include <QHBoxLayout>
 #include <QHelpEvent>
 #include <QPainter>
@@ -40,6 +42,8 @@ QStringView head(const QString &text, qsizetype count)
 StatusPanel::StatusPanel(const QString &text, QWidget *parent) : QFrame(parent)
 {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    // A label to screen readers (not a frame), its text read as its description.
+    ui::describeControl(this, {QAccessible::StaticText, {}, {}, {}});
     setText(text);
 }
 
@@ -113,6 +117,7 @@ StatusBar::StatusBar(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("状态条1"));
     setAccessibleName(QStringLiteral("状态条"));
+    ui::describeControl(this, {QAccessible::StatusBar, {}, {}, {}});
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);

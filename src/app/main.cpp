@@ -2,13 +2,11 @@
 #include "codeview/LexerConfig.h"
 #include "engine/EngineEnvironment.h"
 #include "text/Version.h"
+#include "ui/QtTranslations.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 #include <cstdio>
 
@@ -48,10 +46,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
 
     // Qt's own buttons (是, 否, 取消, 确定) and dialogs in Chinese.
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
-                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        app.installTranslator(&qtTranslator);
+    ui::installQtTranslations(&app);
 
     // Shared for the whole run; released when main returns.
     codeview::LexerConfig lexerConfig;

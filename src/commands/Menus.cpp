@@ -27,6 +27,7 @@ void addEntry(QMenu *menu, const MenuEntry &entry, CommandRouter &router)
         break;
     case MenuEntry::Kind::Submenu: {
         QMenu *sub = menu->addMenu(plainText(entry.text));
+        sub->setAccessibleName(entry.text);
         fillMenu(sub, entry.children, router);
         break;
     }
@@ -44,6 +45,7 @@ QMenu *buildPopup(QWidget *parent, const QString &title, const std::vector<MenuE
                   CommandRouter &router)
 {
     auto *menu = new QMenu(title, parent);
+    menu->setAccessibleName(title);
     fillMenu(menu, entries, router);
     return menu;
 }
@@ -60,6 +62,7 @@ void buildMenuBar(QMenuBar *bar, CommandRouter &router)
 {
     for (const MenuEntry &top : menuBarTable()) {
         QMenu *menu = bar->addMenu(plainText(top.text));
+        menu->setAccessibleName(top.text);
         fillMenu(menu, top.children, router);
     }
 }

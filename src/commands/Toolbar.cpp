@@ -1,6 +1,7 @@
 #include "commands/Toolbar.h"
 
 #include "text/Colour.h"
+#include "ui/Accessibility.h"
 #include "ui/ColourPicker.h"
 #include "commands/CommandRouter.h"
 #include "commands/CommandTable.h"
@@ -28,6 +29,10 @@ void SetTooltip(QWidget *control, const QString &text)
         top->setAttribute(Qt::WA_AlwaysShowToolTips);
     if (control->accessibleName().isEmpty())
         control->setAccessibleName(text);
+    // Qt on Linux names a drop-down list by its current item; what the list
+    // is for goes in its description.
+    if (qobject_cast<QComboBox *>(control) && control->accessibleDescription().isEmpty())
+        control->setAccessibleDescription(text);
 }
 
 namespace {
@@ -62,6 +67,7 @@ Toolbar::Toolbar(CommandRouter &router, QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("图片框_工具栏"));
     setAccessibleName(QStringLiteral("工具栏"));
+    ui::describeControl(this, {QAccessible::ToolBar, {}, {}, {}});
     setFixedHeight(kHeight);
     resize(kDesignWidth, kHeight);
     m_background = renderBackground(devicePixelRatioF());
@@ -105,8 +111,11 @@ Toolbar::Toolbar(CommandRouter &router, QWidget *parent) : QWidget(parent)
         }
         w->setObjectName(c.name);
         w->setGeometry(c.geometry);
-        // Screen readers name each control by its tooltip text.
+        // Screen readers name each control by its tooltip text (a drop-down
+        // list, named by its current item, is described by it).
         w->setAccessibleName(c.tooltip);
+        if (qobject_cast<QComboBox *>(w))
+            w->setAccessibleDescription(c.tooltip);
     }
     m_effectsMenu = buildEffectsMenu(this, router);
 }

@@ -11,6 +11,11 @@ void prepareProcessEnvironment()
     // The engine's sandbox refuses to start for the root user.
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // On Linux the engine keeps the page from screen readers unless asked;
+    // the page being edited is what a screen reader user most needs to
+    // hear. The engine builds that tree only while a screen reader listens.
+    if (!qEnvironmentVariableIsSet("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY"))
+        qputenv("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
 

@@ -16,6 +16,8 @@
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
+#include <QQuickWidget>
+#include <QQuickWindow>
 #include <QWebEngineView>
 #include <algorithm>
 #include <memory>
@@ -157,6 +159,7 @@ EngineView::EngineView(QWidget *parent) : QWidget(parent)
             [this](const QPoint &pos) { emit contextMenuRequested(m_view->mapToGlobal(pos)); });
     connect(m_page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
         ++m_displayStamp;
+        nameInputWidget();
         emit navigationComplete(ok);
     });
     connect(m_page, &QWebEnginePage::scrollPositionChanged, this, [this] { ++m_displayStamp; });
@@ -184,6 +187,42 @@ void EngineView::watchInputWidget()
     if (input && input != m_watchedInput) {
         input->installEventFilter(this);
         m_watchedInput = input;
+        nameInputWidget();
+        placeInputInTabOrder(input);
+    }
+}
+
+void EngineView::placeInputInTabOrder(QWidget *input)
+{
+    // The engine makes its input widget after the window's other controls,
+    // which would put the page last in the Tab order too; it belongs where
+    // the view is, after the control before the view. Setting the proxy
+    // again brings the engine's view along (Qt keeps a widget just before
+    // the child it hands its focus to).
+    for (QWidget *w = previousInFocusChain(); w && w != this; w = w->previousInFocusChain()) {
+        if (isAncestorOf(w) || w->focusProxy() || !(w->focusPolicy() & Qt::TabFocus))
+            continue;
+        QWidget::setTabOrder(w, input);
+        m_view->setFocusProxy(nullptr);
+        m_view->setFocusProxy(input);
+        return;
+    }
+}
+
+void EngineView::nameInputWidget()
+{
+    // The engine draws through a widget of its own with an off-screen window
+    // behind it, which screen readers list among the program's windows as
+    // "Offscreen"; both carry the view's spoken name instead.
+    const QString name = accessibleName();
+    QWidget *input = m_view->focusProxy();
+    if (name.isEmpty() || !input)
+        return;
+    m_view->setAccessibleName(name);
+    input->setAccessibleName(name);
+    if (auto *quick = qobject_cast<QQuickWidget *>(input)) {
+        if (QQuickWindow *window = quick->quickWindow())
+            window->setTitle(name);
     }
 }
 
@@ -216,6 +255,13 @@ bool EngineView::eventFilter(QObject *watched, QEvent *event)
         }
     } else if (watched == m_watchedInput && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
+        // Tab and Shift+Tab leave the page for the window's next control, as
+        // in any other control: a keyboard user is never caught in the page.
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        if (tab && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+            focusNextPrevChild(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
+            return true;
+        }
         if (m_keyInterceptor && m_keyInterceptor(key))
             return true;
         // The page's undo and redo keys walk the editor's own history; the

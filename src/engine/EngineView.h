@@ -135,6 +135,8 @@ private:
     // Hands a long text to the runtime's zelvo.pieces, one script per piece.
     void sendInPieces(const QString &text);
     void watchInputWidget();
+    void nameInputWidget();
+    void placeInputInTabOrder(QWidget *input);
 
     QWebEngineView *m_view = nullptr;
     EditorPage *m_page = nullptr;

@@ -8,6 +8,7 @@
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -30,7 +31,8 @@ QWidget *ButtonDialog::addPage(const QString &caption)
 {
     auto *page = new QWidget(m_pages);
     page->setAccessibleName(caption);
-    m_pages->addTab(page, QStringLiteral("  ") + caption + QStringLiteral("  "));
+    const int index = m_pages->addTab(page, QStringLiteral("  ") + caption + QStringLiteral("  "));
+    m_pages->tabBar()->setAccessibleTabName(index, caption);
     return page;
 }
 

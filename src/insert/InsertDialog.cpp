@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -32,6 +33,7 @@ InsertDialog::InsertDialog(QWidget *owner, const QString &caption, const QSize &
 
 void InsertDialog::bindConfirm(QAbstractButton *button, Builder builder)
 {
+    m_confirmButtons.append(button);
     connect(button, &QAbstractButton::clicked, this,
             [this, builder = std::move(builder)] { runBuilder(builder); });
 }
@@ -39,6 +41,35 @@ void InsertDialog::bindConfirm(QAbstractButton *button, Builder builder)
 void InsertDialog::bindCancel(QAbstractButton *button)
 {
     connect(button, &QAbstractButton::clicked, this, &QWidget::close);
+}
+
+QAbstractButton *InsertDialog::enterButton() const
+{
+    // Enter on a focused button presses that button, as Space does; check
+    // boxes and radio buttons are choices, not commands, and leave Enter to
+    // the confirm button.
+    auto *focused = qobject_cast<QAbstractButton *>(focusWidget());
+    if (focused && !focused->isCheckable() && focused->isVisible() && focused->isEnabled())
+        return focused;
+    for (const QPointer<QAbstractButton> &button : m_confirmButtons)
+        if (button && button->isVisible() && button->isEnabled())
+            return button;
+    return nullptr;
+}
+
+void InsertDialog::keyPressEvent(QKeyEvent *event)
+{
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        if (QAbstractButton *button = enterButton()) {
+            button->click();
+            return;
+        }
+    } else if (plain && event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 bool InsertDialog::runBuilder(const Builder &builder)

@@ -8,6 +8,8 @@
 #include "ui/Naming.h"
 
 #include <QDialog>
+#include <QList>
+#include <QPointer>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -19,6 +21,7 @@ class QCheckBox;
 class QComboBox;
 class QFormLayout;
 class QHBoxLayout;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -49,12 +52,22 @@ public:
     // closed.
     bool runBuilder(const Builder &builder);
 
+    // The button Enter presses: a focused push button or picture button
+    // itself, otherwise the confirm button on view (the current page's, in a
+    // dialog with pages). Null when there is none.
+    QAbstractButton *enterButton() const;
+
 signals:
     // A fragment was handed to the inserter (before the dialog closed).
     void fragmentInserted(const QString &fragment);
 
+protected:
+    // Enter presses enterButton(); Escape closes the dialog, as "取消" does.
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     Inserter m_inserter;
+    QList<QPointer<QAbstractButton>> m_confirmButtons;
     bool m_running = false; // a builder is running (the inserter may pump events)
 };
 

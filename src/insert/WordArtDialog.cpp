@@ -3,10 +3,12 @@
 #include "insert/Insertion.h"
 #include "insert/WordArt.h"
 #include "insert/WordArtLook.h"
+#include "ui/Accessibility.h"
 #include "ui/DialogHost.h"
 
 #include <QEnterEvent>
 #include <QHash>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -24,6 +26,12 @@ WordArtStyleBox::WordArtStyleBox(int style, QWidget *gallery) : QWidget(gallery)
                       QSize(WordArtGallery::kBoxWidth, WordArtGallery::kBoxHeight)));
     // The gallery's picture shows through; the box draws only its frame.
     setAttribute(Qt::WA_TranslucentBackground);
+    setFocusPolicy(Qt::NoFocus);
+    ui::AccessibleTraits traits;
+    traits.role = QAccessible::RadioButton;
+    traits.press = [this] { emit chosen(m_style); };
+    traits.checked = [this] { return m_chosen; };
+    ui::describeControl(this, std::move(traits));
 }
 
 void WordArtStyleBox::setFramed(bool framed)
@@ -34,13 +42,61 @@ void WordArtStyleBox::setFramed(bool framed)
     update();
 }
 
+void WordArtStyleBox::setChosen(bool chosen)
+{
+    if (chosen == m_chosen)
+        return;
+    m_chosen = chosen;
+    // Like a group of radio buttons, only the chosen one is a Tab stop; a
+    // click chooses without taking the focus from the text.
+    setFocusPolicy(chosen ? Qt::TabFocus : Qt::NoFocus);
+    ui::announceStateChange(this);
+}
+
 void WordArtStyleBox::paintEvent(QPaintEvent *)
 {
-    if (!m_framed)
+    if (!m_framed && !hasFocus())
         return;
     QPainter p(this);
-    p.setPen(QPen(palette().color(QPalette::WindowText), 1));
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (m_framed) {
+        p.setPen(QPen(palette().color(QPalette::WindowText), 1));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+    if (hasFocus()) {
+        p.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+        p.drawRect(rect().adjusted(3, 3, -4, -4));
+    }
+}
+
+void WordArtStyleBox::keyPressEvent(QKeyEvent *event)
+{
+    // Six styles to a row, five rows.
+    constexpr int columns = 6;
+    const int n = m_style - 1;
+    int next = -1;
+    switch (event->key()) {
+    case Qt::Key_Left: next = n % columns > 0 ? n - 1 : n; break;
+    case Qt::Key_Right: next = n % columns < columns - 1 && n + 1 < WordArtStyleCount ? n + 1 : n; break;
+    case Qt::Key_Up: next = n >= columns ? n - columns : n; break;
+    case Qt::Key_Down: next = n + columns < WordArtStyleCount ? n + columns : n; break;
+    case Qt::Key_Home: next = 0; break;
+    case Qt::Key_End: next = WordArtStyleCount - 1; break;
+    case Qt::Key_Space: next = n; break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    emit chosen(next + 1);
+}
+
+void WordArtStyleBox::focusInEvent(QFocusEvent *)
+{
+    update();
+}
+
+void WordArtStyleBox::focusOutEvent(QFocusEvent *)
+{
+    update();
 }
 
 void WordArtStyleBox::enterEvent(QEnterEvent *)
@@ -62,6 +118,7 @@ void WordArtStyleBox::mousePressEvent(QMouseEvent *event)
 WordArtGallery::WordArtGallery(QWidget *parent) : QWidget(parent)
 {
     ui::nameControl(this, QStringLiteral("图片框"), QStringLiteral("艺术字样式"));
+    ui::describeControl(this, {QAccessible::Grouping, {}, {}, {}});
     setFixedSize(kWidth, kHeight);
 }
 
@@ -184,9 +241,17 @@ QString WordArtDialog::text() const
 
 void WordArtDialog::updateFrames()
 {
-    // The chosen style and the style under the pointer are framed.
+    // The chosen style and the style under the pointer are framed. The
+    // keyboard focus, when it is on a style, follows the choice.
+    bool focusOnStyle = false;
     for (WordArtStyleBox *box : m_boxes)
+        focusOnStyle = focusOnStyle || box->hasFocus();
+    for (WordArtStyleBox *box : m_boxes) {
         box->setFramed(box->style() == m_style || box->style() == m_hovered);
+        box->setChosen(box->style() == m_style);
+    }
+    if (focusOnStyle)
+        styleBox(m_style)->setFocus(Qt::OtherFocusReason);
 }
 
 QDialog *OpenWordArtDialog(QWidget *owner, engine::EngineView *view)

@@ -19,7 +19,9 @@ namespace insert {
 inline const QString WordArtDialogCaption = QStringLiteral("插入艺术字");
 
 // One style's box over the gallery: it shows a thin frame while framed and
-// reports the pointer entering, leaving and pressing it.
+// reports the pointer entering, leaving and pressing it. To the keyboard and
+// to screen readers the boxes are a group of radio buttons: Tab reaches the
+// chosen one, the arrow keys choose a neighbour.
 class WordArtStyleBox : public QWidget {
     Q_OBJECT
 public:
@@ -28,6 +30,8 @@ public:
     int style() const { return m_style; }
     bool isFramed() const { return m_framed; }
     void setFramed(bool framed);
+    bool isChosen() const { return m_chosen; }
+    void setChosen(bool chosen);
 
 signals:
     void entered(int style);
@@ -39,10 +43,14 @@ protected:
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     int m_style;
     bool m_framed = false;
+    bool m_chosen = false;
 };
 
 // The picture behind the boxes: every style's preview at its place.

@@ -1,6 +1,7 @@
 #include "ui/ColourPicker.h"
 
 #include "text/Colour.h"
+#include "ui/Accessibility.h"
 #include "ui/Prompter.h"
 
 #include <QGridLayout>
@@ -58,12 +59,32 @@ ColourPicker::ColourPicker(QWidget *parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::ArrowCursor);
+    // A button with a drop-down to screen readers, which say the colour
+    // after the control's name.
+    AccessibleTraits traits;
+    traits.role = QAccessible::ButtonDropDown;
+    traits.press = [this] { openDropDown(); };
+    traits.description = [this] { return colourName(); };
+    describeControl(this, std::move(traits));
 }
 
 void ColourPicker::setColour(int colour)
 {
+    const int before = m_colour;
     m_colour = colour & 0xffffff;
     update();
+    if (m_colour != before)
+        announceDescriptionChange(this);
+}
+
+QString ColourPicker::colourName() const
+{
+    const QString html = text::ColourToHtml(quint32(m_colour));
+    const QColor shown = text::ColourFromValue(m_colour);
+    for (const NamedColour &named : standardColours())
+        if (named.colour == shown)
+            return named.name + QLatin1Char(' ') + html;
+    return html;
 }
 
 QMenu *ColourPicker::dropDown()
@@ -72,6 +93,7 @@ QMenu *ColourPicker::dropDown()
         return m_menu;
     m_menu = new QMenu(this);
     m_menu->setObjectName(QStringLiteral("颜色列表"));
+    m_menu->setAccessibleName(QStringLiteral("颜色列表"));
 
     auto *grid = new QWidget(m_menu);
     auto *layout = new QGridLayout(grid);
@@ -173,8 +195,8 @@ void ColourPicker::mousePressEvent(QMouseEvent *event)
 
 void ColourPicker::keyPressEvent(QKeyEvent *event)
 {
-    const bool open = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return
-        || event->key() == Qt::Key_Enter || event->key() == Qt::Key_F4
+    // Enter is left to the dialog, whose confirm button it runs.
+    const bool open = event->key() == Qt::Key_Space || event->key() == Qt::Key_F4
         || (event->key() == Qt::Key_Down && (event->modifiers() & Qt::AltModifier));
     if (open)
         openDropDown();

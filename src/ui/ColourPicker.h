@@ -24,6 +24,9 @@ public:
     explicit ColourPicker(QWidget *parent = nullptr);
 
     int colour() const { return m_colour; }
+    // The colour as a screen reader says it: its name among the standard
+    // colours, if it is one, and its HTML notation ("红色 #FF0000").
+    QString colourName() const;
     // Changes the current colour without raising colourPicked.
     void setColour(int colour);
 
