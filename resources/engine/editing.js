@@ -16,6 +16,7 @@
     history.attach();
     history.changeCount++;
     zelvo.caretToStart();
+    if (zelvo.sheets) zelvo.sheets.watchSelection();
     return true;
   };
   // Large pages arrive in pieces; the last call writes them as one text.
