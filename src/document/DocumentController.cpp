@@ -3,6 +3,7 @@
 #include "document/BlankPage.h"
 #include "document/PageFile.h"
 #include "document/PreviewText.h"
+#include "ui/BusyNotice.h"
 #include "ui/Prompter.h"
 
 #include <QCoreApplication>
@@ -11,6 +12,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTabWidget>
+
+#include <algorithm>
+#include <memory>
 
 namespace document {
 
@@ -37,6 +41,19 @@ ui::FileDialogRequest saveAsDialog()
 QString shown(const QString &path)
 {
     return QDir::toNativeSeparators(path);
+}
+
+// From this many characters on, opening a page or switching views takes
+// long enough for the user to need telling that the program is working.
+constexpr qsizetype kLongWork = 512 * 1024;
+
+// A notice over the window while a large page is being worked on; nothing
+// for a small one.
+std::unique_ptr<ui::BusyNotice> noticeFor(QWidget *window, qsizetype size, const QString &text)
+{
+    if (size < kLongWork || !window)
+        return nullptr;
+    return std::make_unique<ui::BusyNotice>(window, text);
 }
 
 } // namespace
@@ -196,6 +213,7 @@ bool DocumentController::OpenPath(const QString &path)
         ui::showInformation(m_window, page.message);
         return false;
     }
+    const auto notice = noticeFor(m_window, page.text.size(), QStringLiteral("正在打开网页，请稍后……"));
     m_state.currentPath = path;
     m_state.encoding = page.encoding;
     m_design.writePage(page.text, pageFolder());
@@ -285,6 +303,8 @@ void DocumentController::ShowCodeView()
 {
     if (m_views.currentIndex() != kDesignPage)
         return;
+    const auto notice = noticeFor(m_window, std::max(m_designText.size(), m_codeText.size()),
+                                  QStringLiteral("正在切换到代码视图，请稍后……"));
     ReadPage();
     readCode();
     if (m_state.engineText != m_state.codeText) {
@@ -298,6 +318,8 @@ void DocumentController::ShowDesignView()
 {
     if (m_views.currentIndex() != kCodePage)
         return;
+    const auto notice = noticeFor(m_window, std::max(m_designText.size(), m_codeText.size()),
+                                  QStringLiteral("正在切换到设计视图，请稍后……"));
     ReadPage();
     readCode();
     if (m_state.engineText != m_state.codeText) {
