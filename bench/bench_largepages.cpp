@@ -285,7 +285,8 @@ KeyFigures summary(std::vector<double> wall, std::vector<double> cpu, double sta
 // has taken it in and drawn what changed.
 KeyFigures typeInCode(codeview::CodeEditor &code, long position, int keys)
 {
-    code.setCurrentPosition(position);
+    // On a character boundary: a byte inside a character is no place a user could type at.
+    code.setCurrentPosition(code.send(2418 /*SCI_POSITIONAFTER*/, std::max(0L, position - 1)));
     code.send(2169 /*SCI_SCROLLCARET*/);
     longestStall(300);
     PaintWatch watch;

@@ -214,12 +214,25 @@ bool DocumentController::OpenPath(const QString &path)
         return false;
     }
     const auto notice = noticeFor(m_window, page.text.size(), QStringLiteral("正在打开网页，请稍后……"));
+    // A page the engine takes in but cannot read back (elements nested too
+    // deeply for it) could never be saved: it is refused now, and the page
+    // shown before comes back.
+    const QString previousPage = designText();
+    const QString previousFolder = pageFolder();
+    const QString folder = QFileInfo(path).absolutePath();
+    const QString reading = m_design.writePage(page.text, folder) ? designText() : QString();
+    if (reading.isEmpty()) {
+        m_design.writePage(previousPage, previousFolder);
+        ui::showInformation(m_window, QStringLiteral("无法打开网页“%1”：设计视图读不回这个网页的内容（元素嵌套太深），"
+                                                     "打开后也无法保存。\n当前网页保持不变。")
+                                          .arg(shown(path)));
+        return false;
+    }
     m_state.currentPath = path;
     m_state.encoding = page.encoding;
-    m_design.writePage(page.text, pageFolder());
     // The code view gets the file's own text, not the engine's rewrite of it.
     ReplaceCodeText(page.text);
-    m_state.savedText = designText();
+    m_state.savedText = reading;
     if (m_views.currentIndex() == kDesignPage)
         m_design.focusPage();
     if (!page.notice.isEmpty())
