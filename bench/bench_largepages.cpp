@@ -6,7 +6,7 @@
 // fresh process of this program, so that one page's memory does not count
 // for the next. Prints figures; asserts nothing.
 //
-//   xvfb-run -a -s "-screen 0 1600x1000x24" build/bench/bench_largepages [--quick] [--no-50]
+//   xvfb-run -a -s "-screen 0 1600x1000x24" build/bench/bench_largepages [--quick] [--no-50] [--no-deep]
 #include "ScriptedPrompter.h"
 #include "TestSupport.h"
 #include "app/InitialisingWindow.h"
@@ -583,7 +583,7 @@ int main(int argc, char **argv)
     }
 
     for (int depth : {10000, 100000}) {
-        if (quick && depth > 10000)
+        if ((quick || args.contains(QStringLiteral("--no-deep"))) && depth > 10000)
             break;
         const QString file = writeFile(dir, QStringLiteral("nested.htm"), makeNestedPage(depth));
         std::printf("%d nested div elements (%lld bytes)\n", depth, static_cast<long long>(QFile(file).size()));
