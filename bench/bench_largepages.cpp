@@ -29,6 +29,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QAccessible>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 #include <QWebEngineView>
@@ -288,6 +289,8 @@ KeyFigures typeInCode(codeview::CodeEditor &code, long position, int keys)
     // On a character boundary: a byte inside a character is no place a user could type at.
     code.setCurrentPosition(code.send(2418 /*SCI_POSITIONAFTER*/, std::max(0L, position - 1)));
     code.send(2169 /*SCI_SCROLLCARET*/);
+    if (qEnvironmentVariableIsSet("BENCH_SPLIT"))
+        std::fprintf(stderr, "accessibility active: %d\n", int(QAccessible::isActive()));
     longestStall(300);
     PaintWatch watch;
     code.viewport()->installEventFilter(&watch);
