@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace ui {
 
 BusyNotice::BusyNotice(QWidget *owner, const QString &text)
