@@ -16,6 +16,7 @@
     history.attach();
     history.changeCount++;
     zelvo.caretToStart();
+    if (zelvo.sheets) zelvo.sheets.watchSelection();
     return true;
   };
   // Large pages arrive in pieces; the last call writes them as one text.
@@ -127,10 +128,13 @@
   // The blocks the selection touches: every block ancestor of each node in
   // the range, up to the body.
   function touchedBlocks(r) {
-    var found = [];
+    var found = [], seen = new Set();
+    function add(n) {
+      if (!seen.has(n)) { seen.add(n); found.push(n); }
+    }
     function addChain(n) {
       for (; n && n !== document.documentElement; n = n.parentNode) {
-        if (n.nodeType === 1 && BLOCKS.test(n.tagName) && found.indexOf(n) < 0) found.push(n);
+        if (n.nodeType === 1 && BLOCKS.test(n.tagName)) add(n);
         if (n === document.body) break;
       }
     }
@@ -140,7 +144,7 @@
     if (root.nodeType === 1) {
       var walker = document.createTreeWalker(root, NodeFilter.SHOW_ELEMENT);
       for (var n = walker.nextNode(); n; n = walker.nextNode())
-        if (BLOCKS.test(n.tagName) && r.intersectsNode(n) && found.indexOf(n) < 0) found.push(n);
+        if (BLOCKS.test(n.tagName) && r.intersectsNode(n)) add(n);
     }
     return found;
   }

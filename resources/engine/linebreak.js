@@ -9,14 +9,21 @@
   }
   var OBJECTS = 'br,img,input,textarea,select,button,iframe,object,embed,video,audio,table,hr,marquee';
 
-  // The last thing before the selection, looking into inline elements.
-  function lastThing(n) {
-    for (var c = n.lastChild; c; c = c.previousSibling) {
-      if (c.nodeType === 3) { if (!blank(c.data)) return c; continue; }
-      if (c.nodeType !== 1) continue;
-      if (c.nodeName === 'BR' || !c.firstChild) return c;
-      var inner = lastThing(c);
-      if (inner) return inner;
+  // The last thing before the selection, looking into inline elements; a
+  // walk without recursion, however deeply the elements nest.
+  function lastThing(root) {
+    var c = root.lastChild;
+    while (c) {
+      if (c.nodeType === 3) {
+        if (!blank(c.data)) return c;
+      } else if (c.nodeType === 1) {
+        if (c.nodeName === 'BR' || !c.firstChild) return c;
+        c = c.lastChild;
+        continue;
+      }
+      while (c !== root && !c.previousSibling) c = c.parentNode;
+      if (c === root) return null;
+      c = c.previousSibling;
     }
     return null;
   }

@@ -42,6 +42,50 @@
     return sheets.apply();
   };
 
+  // On a large page the editor defers the layout of the body's top-level
+  // blocks that lie off screen (the sheet named below). The engine cannot
+  // place a caret in a block it has not laid out: a selection that ends in
+  // one (an undo far away, a jump to the end) would type in the wrong place.
+  // The blocks that hold the selection's ends are therefore always laid out.
+  var DEFERRED = 'deferred-layout', SHOWN = 'selection-blocks';
+  var shownRule = '';
+  function topBlock(n) {
+    var body = document.body;
+    while (n && n.parentNode !== body) n = n.parentNode;
+    return n && n.nodeType === 1 ? n : null;
+  }
+  function position(e) {
+    var i = 1;
+    for (var c = e.previousElementSibling; c; c = c.previousElementSibling) i++;
+    return i;
+  }
+  function showSelectionBlocks() {
+    var rule = '';
+    var s = document.getSelection();
+    if (sheets.byName[DEFERRED] && s && document.body) {
+      var seen = [];
+      [s.anchorNode, s.focusNode].forEach(function (n) {
+        var b = topBlock(n);
+        if (b && seen.indexOf(b) < 0) seen.push(b);
+      });
+      if (seen.length)
+        rule = seen.map(function (b) { return 'body > :nth-child(' + position(b) + ')'; }).join(', ') +
+          ' { content-visibility: visible; }';
+    }
+    if (rule !== shownRule) {
+      shownRule = rule;
+      sheets.set(SHOWN, rule);
+    }
+  }
+  // For every new document: writing a page removes the document's listeners.
+  sheets.watchSelection = function () {
+    shownRule = '';
+    sheets.set(SHOWN, '');
+    document.removeEventListener('selectionchange', showSelectionBlocks);
+    document.addEventListener('selectionchange', showSelectionBlocks);
+    showSelectionBlocks();
+  };
+
   // The names adopted now, for checks.
   sheets.adopted = function () {
     return sheets.names.filter(function (n) {

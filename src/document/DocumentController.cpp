@@ -5,6 +5,7 @@
 #include "document/PageFile.h"
 #include "document/PreviewText.h"
 #include "document/RecoveryStore.h"
+#include "ui/BusyNotice.h"
 #include "ui/Prompter.h"
 
 #include <QApplication>
@@ -17,6 +18,9 @@
 #include <QTabWidget>
 #include <QThread>
 #include <QTimer>
+
+#include <algorithm>
+#include <memory>
 
 namespace document {
 
@@ -50,6 +54,19 @@ QString shown(const QString &path)
 bool insideAnotherWait()
 {
     return QThread::currentThread()->loopLevel() > 1 || QApplication::activeModalWidget();
+}
+
+// From this many characters on, opening a page or switching views takes
+// long enough for the user to need telling that the program is working.
+constexpr qsizetype kLongWork = 512 * 1024;
+
+// A notice over the window while a large page is being worked on; nothing
+// for a small one.
+std::unique_ptr<ui::BusyNotice> noticeFor(QWidget *window, qsizetype size, const QString &text)
+{
+    if (size < kLongWork || !window)
+        return nullptr;
+    return std::make_unique<ui::BusyNotice>(window, text);
 }
 
 } // namespace
@@ -216,23 +233,37 @@ bool DocumentController::OpenPath(const QString &path)
         ui::showInformation(m_window, page.message);
         return false;
     }
-    takeLoadedPage(path, page);
-    return true;
+    return takeLoadedPage(path, page);
 }
 
-void DocumentController::takeLoadedPage(const QString &path, const LoadedPage &page)
+bool DocumentController::takeLoadedPage(const QString &path, const LoadedPage &page)
 {
+    const auto notice = noticeFor(m_window, page.text.size(), QStringLiteral("正在打开网页，请稍后……"));
+    // A page the engine takes in but cannot read back (elements nested too
+    // deeply for it) could never be saved: it is refused now, and the page
+    // shown before comes back.
+    const QString previousPage = designText();
+    const QString previousFolder = pageFolder();
+    const QString folder = QFileInfo(path).absolutePath();
+    const QString reading = m_design.writePage(page.text, folder) ? designText() : QString();
+    if (reading.isEmpty()) {
+        m_design.writePage(previousPage, previousFolder);
+        ui::showInformation(m_window, QStringLiteral("无法打开网页“%1”：设计视图读不回这个网页的内容（元素嵌套太深），"
+                                                     "打开后也无法保存。\n当前网页保持不变。")
+                                          .arg(shown(path)));
+        return false;
+    }
     m_state.currentPath = path;
     m_state.encoding = page.encoding;
     m_disk->follow(path, page.stamp, page.digest);
-    m_design.writePage(page.text, pageFolder());
     // The code view gets the file's own text, not the engine's rewrite of it.
     ReplaceCodeText(page.text);
-    m_state.savedText = designText();
+    m_state.savedText = reading;
     if (m_views.currentIndex() == kDesignPage)
         m_design.focusPage();
     if (!page.notice.isEmpty())
         ui::showNotice(m_window, page.notice);
+    return true;
 }
 
 void DocumentController::reportWriteFailure(const QString &path, const QString &reason)
@@ -337,6 +368,8 @@ void DocumentController::ShowCodeView()
 {
     if (m_views.currentIndex() != kDesignPage)
         return;
+    const auto notice = noticeFor(m_window, std::max(m_designText.size(), m_codeText.size()),
+                                  QStringLiteral("正在切换到代码视图，请稍后……"));
     ReadPage();
     readCode();
     if (m_state.engineText != m_state.codeText) {
@@ -351,6 +384,8 @@ void DocumentController::ShowDesignView()
 {
     if (m_views.currentIndex() != kCodePage)
         return;
+    const auto notice = noticeFor(m_window, std::max(m_designText.size(), m_codeText.size()),
+                                  QStringLiteral("正在切换到设计视图，请稍后……"));
     ReadPage();
     readCode();
     if (m_state.engineText != m_state.codeText) {

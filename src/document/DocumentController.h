@@ -115,7 +115,7 @@ private:
     bool writePage(const QString &path, bool announceSuccess);
     bool askToClose();
     // A page read from path into both views as its file's unchanged content.
-    void takeLoadedPage(const QString &path, const LoadedPage &page);
+    bool takeLoadedPage(const QString &path, const LoadedPage &page);
     // Before a save over the page's own file: false when another program
     // changed it and the user does not want it overwritten.
     bool mayOverwrite(const QString &path);

@@ -49,6 +49,18 @@ namespace {
 // The largest piece of text passed to the engine in one script.
 constexpr qsizetype kChunk = 1 << 24;
 
+// From this many characters on, a page is shown with the layout of what lies
+// off screen deferred: the engine lays out and paints each of the body's
+// top-level blocks only when it comes near the view, and takes the given
+// height for one it has never shown (then the height it last had). It costs
+// the page a little of its look (each such block clips what overflows it, and
+// floats do not reach from one block into the next), so small pages go
+// without.
+constexpr qsizetype kLargePage = 256 * 1024;
+const QString kDeferredLayoutSheetName = QStringLiteral("deferred-layout");
+const QString kDeferredLayoutSheet =
+    QStringLiteral("body > * { content-visibility: auto; contain-intrinsic-size: auto 40px; }");
+
 // The editor's runtime: its parts in the order they build on each other.
 const QString &runtimeScript()
 {
@@ -405,6 +417,9 @@ bool EngineView::WriteDocument(const QString &text, const QString &baseFolder)
             loadAndWait([&] { m_page->setHtml(QString(), base); });
         m_documentBase = base;
     }
+    const QString deferred = text.size() >= kLargePage ? kDeferredLayoutSheet : QString();
+    if (m_sheets.value(kDeferredLayoutSheetName) != deferred)
+        setDocumentSheet(kDeferredLayoutSheetName, deferred);
     const QString editable = boolLiteral(m_editMode);
     if (text.size() <= kChunk)
         return evaluate(QStringLiteral("zelvo.write(%1, %2);").arg(scriptLiteral(text), editable)).toBool();

@@ -8,6 +8,7 @@
 #include "document/PageFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTabWidget>
 
 namespace {
@@ -27,7 +28,8 @@ struct FakeDesign final : document::DesignSurface {
     QString readPage() override
     {
         ++reads;
-        return page;
+        // Like the engine with elements nested too deeply: no reading at all.
+        return page.contains(QStringLiteral("<unreadable>")) ? QString() : page;
     }
     quint64 changeCount() override { return count; }
     void focusPage() override {}
@@ -146,6 +148,35 @@ private slots:
         code.content.chop(1);
         controller->ShowDesignView();
         QCOMPARE(design.writes, 2);
+    }
+
+    // A page the design view cannot read back is refused when it is opened,
+    // not when it is saved: the page shown before stays in both views, with
+    // its file.
+    void unreadablePageIsRefusedAtOpening()
+    {
+        const QString dir = testsupport::freshTempDir();
+        const QString shownPath = QDir(dir).filePath(QStringLiteral("shown.htm"));
+        const QString deepPath = QDir(dir).filePath(QStringLiteral("deep.htm"));
+        for (const auto &[path, body] : {std::pair{shownPath, "<p>shown</p>"}, std::pair{deepPath, "<unreadable>"}}) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray("<html><body>") + body + "</body></html>");
+        }
+        QVERIFY(controller->OpenPath(shownPath));
+        const QString before = design.page;
+        design.type(QStringLiteral("<p>typed</p>"));
+        const QString typed = design.page;
+
+        QVERIFY(!controller->OpenPath(deepPath));
+        QCOMPARE(prompter->messages.size(), 1);
+        QVERIFY(prompter->messages.at(0).text.startsWith(QStringLiteral("无法打开网页")));
+        QCOMPARE(design.page, typed);
+        QCOMPARE(controller->state().currentPath, shownPath);
+        QVERIFY(controller->IsPageChanged());
+        controller->ShowCodeView();
+        QCOMPARE(code.content, typed);
+        QVERIFY(before != typed);
     }
 
     // A change made in the hidden design view while the code view is shown

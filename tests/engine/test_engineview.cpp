@@ -361,6 +361,48 @@ private slots:
         QVERIFY(view->WriteDocument(page));
         QCOMPARE(view->ReadDocument(), page);
     }
+
+    // A large page is shown with the layout of what lies off screen
+    // deferred; it must still be edited as a whole: select-all and a format
+    // reach every block, typing goes in far down the page, and its text
+    // reads back as written. A small page keeps its full layout.
+    void largePagesDeferLayoutAndStayEditable()
+    {
+        const QString visibility = QStringLiteral("getComputedStyle(document.body.lastElementChild).contentVisibility;");
+        const QString small = QStringLiteral("<html><head></head><body><p>x</p></body></html>");
+        QVERIFY(view->WriteDocument(small));
+        QCOMPARE(view->evaluate(visibility).toString(), QStringLiteral("visible"));
+
+        QString page = QStringLiteral("<html><head></head><body>");
+        int blocks = 0;
+        while (page.size() < 300 * 1024)
+            page += QStringLiteral("<p>第%1段 %2</p>").arg(++blocks).arg(QString(2000, QChar(u'字')));
+        page += QStringLiteral("<div>最后</div></body></html>");
+        ++blocks;
+        QVERIFY(view->WriteDocument(page));
+        QCOMPARE(view->evaluate(visibility).toString(), QStringLiteral("auto"));
+        QCOMPARE(view->ReadDocument(), page);
+
+        activate();
+        view->focusPage();
+        view->setFocus();
+        QTRY_VERIFY(view->evaluate(QStringLiteral("document.hasFocus();")).toBool());
+        QVERIFY(view->RangeCommand(engine::RangeAction::SelectAll));
+        QVERIFY(view->ExecCommand(engine::EditCommand::Bold));
+        QCOMPARE(view->evaluate(QStringLiteral("document.querySelectorAll('body > * > b').length;")).toInt(), blocks);
+        QVERIFY(view->Undo());
+        QCOMPARE(view->ReadDocument(), page);
+
+        // The caret at the far end, in a block never laid out before.
+        QVERIFY(view->evaluate(QStringLiteral("var t = document.body.lastElementChild.firstChild;"
+                                              "getSelection().collapse(t, t.length); true;"))
+                    .toBool());
+        QTest::keyClicks(view->inputWidget(), QStringLiteral("z"));
+        QTRY_COMPARE(view->evaluate(QStringLiteral("document.body.lastElementChild.textContent;")).toString(),
+                     QStringLiteral("最后z"));
+        QVERIFY(view->WriteDocument(small));
+        QCOMPARE(view->evaluate(visibility).toString(), QStringLiteral("visible"));
+    }
 };
 
 ZELVO_TEST_MAIN(EngineViewTest)

@@ -1,0 +1,619 @@
+// Figures for large pages, each beside the bare engine's load of the same
+// file: opening pages of 1 MB, 10 MB and 50 MB in the editor until the page
+// is shown and takes typing, the code view's keystrokes, the switches between
+// the views, deeply nested pages, and the peak memory of the whole process
+// tree (the program and the engine's processes). Every figure comes from a
+// fresh process of this program, so that one page's memory does not count
+// for the next. Prints figures; asserts nothing.
+//
+//   xvfb-run -a -s "-screen 0 1600x1000x24" build/bench/bench_largepages [--quick] [--no-50] [--no-deep]
+#include "ScriptedPrompter.h"
+#include "TestSupport.h"
+#include "app/InitialisingWindow.h"
+#include "app/MainWindow.h"
+#include "codeview/CodeEditor.h"
+#include "codeview/LexerConfig.h"
+#include "commands/CommandId.h"
+#include "document/DocumentController.h"
+#include "engine/EngineView.h"
+#include "text/PageCodec.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QMap>
+#include <QProcess>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QAccessible>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineView>
+
+#include <algorithm>
+#include <ctime>
+#include <cstdio>
+#include <functional>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using Figures = QMap<QString, QString>;
+
+QElapsedTimer clockSince;
+
+// CPU time of the calling thread: the work itself, whatever else the
+// machine is doing.
+double threadCpuMs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
+}
+
+double msSince(const QElapsedTimer &t)
+{
+    return t.nsecsElapsed() / 1e6;
+}
+
+// ---- pages -----------------------------------------------------------------
+
+QString pageHead()
+{
+    return QStringLiteral("<!DOCTYPE html>\n<html><head><title>基准页面</title>\n"
+                          "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\"></head><body>\n");
+}
+
+// Paragraphs with some formatting, Chinese and Latin text, a small table now
+// and then: a long exported document.
+QString makePage(qsizetype gbkBytes)
+{
+    QString page = pageHead();
+    qsizetype bytes = page.size() + 64;
+    for (int i = 0; bytes < gbkBytes; ++i) {
+        QString block = QStringLiteral("<p>第%1段：网页编辑器把<b>粗体</b>、<i>斜体</i>和<font color=\"#ff0000\">颜色</font>"
+                                       "写进页面。The quick brown fox jumps over the lazy dog %1.</p>\n")
+                            .arg(i);
+        if (i % 50 == 49)
+            block += QStringLiteral("<table border=\"1\"><tr><td>甲</td><td>乙</td></tr>"
+                                    "<tr><td>丙</td><td>丁</td></tr></table>\n");
+        // Chinese characters take two bytes in GBK, the rest one.
+        for (QChar c : block)
+            bytes += c.unicode() < 0x80 ? 1 : 2;
+        page += block;
+    }
+    return page + QStringLiteral("</body></html>\n");
+}
+
+QString makeNestedPage(int depth)
+{
+    QString page = pageHead();
+    page.reserve(page.size() + depth * 12 + 64);
+    for (int i = 0; i < depth; ++i)
+        page += QStringLiteral("<div>");
+    page += QStringLiteral("最里面");
+    for (int i = 0; i < depth; ++i)
+        page += QStringLiteral("</div>");
+    return page + QStringLiteral("</body></html>\n");
+}
+
+// ---- the process tree's memory ----------------------------------------------
+
+qint64 statusField(const QString &pid, const char *field)
+{
+    QFile f(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : f.readAll().split('\n'))
+        if (line.startsWith(field))
+            return line.mid(int(qstrlen(field))).trimmed().split(' ').value(0).toLongLong();
+    return 0;
+}
+
+// The process tree: this process and every process descended from it (the
+// engine's zygote, renderer, GPU and utility processes).
+QStringList processTree()
+{
+    QMap<QString, QString> parentOf;
+    for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        if (!pid.at(0).isDigit())
+            continue;
+        QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!f.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray stat = f.readAll();
+        const int close = stat.lastIndexOf(')');
+        const QList<QByteArray> rest = stat.mid(close + 2).split(' ');
+        if (rest.size() > 1)
+            parentOf.insert(pid, QString::fromLatin1(rest.at(1)));
+    }
+    QStringList tree{QString::number(QCoreApplication::applicationPid())};
+    for (int i = 0; i < tree.size(); ++i)
+        for (auto it = parentOf.cbegin(); it != parentOf.cend(); ++it)
+            if (it.value() == tree.at(i))
+                tree << it.key();
+    return tree;
+}
+
+// CPU time, in ms, that the whole process tree has used so far: on a
+// machine shared with other work this says more than the wall clock.
+double treeCpuMs()
+{
+    static const double tick = double(sysconf(_SC_CLK_TCK));
+    double ticks = 0;
+    for (const QString &pid : processTree()) {
+        QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!f.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray stat = f.readAll();
+        const QList<QByteArray> rest = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+        if (rest.size() > 12)
+            ticks += rest.at(11).toDouble() + rest.at(12).toDouble(); // utime, stime
+    }
+    return ticks * 1000.0 / tick;
+}
+
+// The peak resident memory, in KB, of this process and every process
+// descended from it (the engine's zygote, renderer, GPU and utility
+// processes), each process's own peak summed.
+qint64 treePeakKb()
+{
+    qint64 kb = 0;
+    for (const QString &pid : processTree())
+        kb += statusField(pid, "VmHWM:");
+    return kb;
+}
+
+// ---- waiting for the engine --------------------------------------------------
+
+void waitLoaded(QWebEnginePage *page, const std::function<void()> &start)
+{
+    QEventLoop loop;
+    auto c = QObject::connect(page, &QWebEnginePage::loadFinished, &loop, &QEventLoop::quit);
+    start();
+    loop.exec();
+    QObject::disconnect(c);
+}
+
+QVariant runIn(QWebEnginePage *page, const QString &script)
+{
+    QVariant answer;
+    QEventLoop loop;
+    page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant &v) {
+        answer = v;
+        loop.quit();
+    });
+    loop.exec();
+    return answer;
+}
+
+// Waits until the engine has drawn a frame after now: two animation frames
+// have passed, so that the first one's layout and painting are done.
+void waitFrame(const std::function<QVariant(const QString &)> &run)
+{
+    run(QStringLiteral("window.__framed = false; requestAnimationFrame(function () {"
+                       " requestAnimationFrame(function () { window.__framed = true; }); }); true;"));
+    while (!run(QStringLiteral("window.__framed === true;")).toBool())
+        QTest::qWait(5);
+}
+
+// ---- children ------------------------------------------------------------------
+
+void say(const char *key, double value)
+{
+    std::printf("%s=%.1f\n", key, value);
+    std::fflush(stdout);
+}
+
+void sayText(const char *key, const QString &value)
+{
+    std::printf("%s=%s\n", key, qPrintable(QString(value).replace(QLatin1Char('\n'), QLatin1Char(' '))));
+    std::fflush(stdout);
+}
+
+// A plain web view loads the file and shows it.
+int bareChild(const QString &file)
+{
+    QWebEngineView view;
+    view.resize(1400, 850);
+    view.show();
+    (void)QTest::qWaitForWindowExposed(&view);
+    waitLoaded(view.page(), [&] { view.load(QUrl(QStringLiteral("about:blank"))); });
+    QElapsedTimer t;
+    t.start();
+    const double cpu0 = treeCpuMs();
+    waitLoaded(view.page(), [&] { view.load(QUrl::fromLocalFile(file)); });
+    const auto run = [&](const QString &s) { return runIn(view.page(), s); };
+    waitFrame(run);
+    say("load", msSince(t));
+    say("loadcpu", treeCpuMs() - cpu0);
+    QTest::qWait(200);
+    say("peak", treePeakKb() / 1024.0);
+    return 0;
+}
+
+struct KeyFigures {
+    double median = 0, worst = 0; // a key until drawn, wall clock
+    double cpuMedian = 0, cpuWorst = 0; // the same in the program's own CPU time
+    double stall = 0; // the longest the event loop was busy between keys
+};
+
+// Notes when a widget has been painted.
+class PaintWatch : public QObject {
+public:
+    bool painted = false;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted = true;
+        return false;
+    }
+};
+
+// The longest stretch, in milliseconds, during which the event loop could not
+// have taken a key, over the given time.
+double longestStall(int forMs)
+{
+    QElapsedTimer t, gap;
+    t.start();
+    gap.start();
+    double worst = 0;
+    QTimer tick;
+    tick.setInterval(0);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        worst = std::max(worst, msSince(gap));
+        gap.restart();
+    });
+    tick.start();
+    while (t.elapsed() < forMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    return worst;
+}
+
+KeyFigures summary(std::vector<double> wall, std::vector<double> cpu, double stall)
+{
+    std::sort(wall.begin(), wall.end());
+    std::sort(cpu.begin(), cpu.end());
+    return {wall[wall.size() / 2], wall.back(), cpu[cpu.size() / 2], cpu.back(), stall};
+}
+
+// Types keys at a place in the code view; each key counts until the editor
+// has taken it in and drawn what changed.
+KeyFigures typeInCode(codeview::CodeEditor &code, long position, int keys)
+{
+    // On a character boundary: a byte inside a character is no place a user could type at.
+    code.setCurrentPosition(code.send(2418 /*SCI_POSITIONAFTER*/, std::max(0L, position - 1)));
+    code.send(2169 /*SCI_SCROLLCARET*/);
+    if (qEnvironmentVariableIsSet("BENCH_SPLIT"))
+        std::fprintf(stderr, "accessibility active: %d\n", int(QAccessible::isActive()));
+    longestStall(300);
+    PaintWatch watch;
+    code.viewport()->installEventFilter(&watch);
+    std::vector<double> wall, cpu;
+    double stall = 0;
+    const QByteArray typed = qEnvironmentVariableIsSet("BENCH_TYPED") ? qgetenv("BENCH_TYPED") : QByteArray("<table x");
+    for (int i = 0; i < keys; ++i) {
+        const char c = typed.at(i % typed.size());
+        if (c == ' ')
+            code.send(2101 /*SCI_AUTOCCANCEL*/);
+        QElapsedTimer t;
+        t.start();
+        const double cpu0 = threadCpuMs();
+        watch.painted = false;
+        QTest::keyClick(&code, c);
+        while (!watch.painted && t.elapsed() < 2000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        QCoreApplication::processEvents(); // the painted frame goes to the screen
+        wall.push_back(msSince(t));
+        cpu.push_back(threadCpuMs() - cpu0);
+        // What the editor does after the key (background styling, wrapping)
+        // would hold up the next one.
+        const double after = longestStall(40);
+        stall = std::max(stall, after);
+        if (qEnvironmentVariableIsSet("BENCH_SPLIT"))
+            std::fprintf(stderr, "key %.1f ms, cpu %.1f ms, stall after %.1f ms\n", wall.back(), cpu.back(), after);
+    }
+    code.send(2101 /*SCI_AUTOCCANCEL*/);
+    code.viewport()->removeEventFilter(&watch);
+    return summary(wall, cpu, stall);
+}
+
+int editorChild(const QString &file, bool full, bool codeOnly)
+{
+    ScriptedPrompter prompter;
+    codeview::LexerConfig lexer;
+    app::MainWindow window(lexer);
+    window.resize(1400, 850);
+    window.show();
+    (void)QTest::qWaitForWindowExposed(&window);
+    window.initialise();
+    if (auto *w = window.initialisingWindow())
+        w->close();
+    engine::EngineView &design = *window.designView();
+    codeview::CodeEditor &code = *window.codeView();
+    const auto run = [&](const QString &s) { return design.evaluate(s); };
+    QTest::qWait(300);
+
+    prompter.fileNames.enqueue(file);
+    QElapsedTimer t;
+    t.start();
+    double cpu0 = treeCpuMs();
+    window.router().run(commands::CommandId::OpenPage);
+    say("open", msSince(t));
+    waitFrame(run);
+    say("visible", msSince(t));
+    say("visiblecpu", treeCpuMs() - cpu0);
+    for (const ShownMessage &m : prompter.messages)
+        sayText("message", m.text);
+    prompter.messages.clear();
+
+    // The first key typed into the page.
+    window.activateWindow();
+    (void)QTest::qWaitForWindowActive(&window);
+    design.focusPage();
+    (void)QTest::qWaitFor([&] { return design.evaluate(QStringLiteral("document.hasFocus();")).toBool(); }, 60000);
+    const quint64 before = design.changeCount();
+    t.restart();
+    QTest::keyClick(design.inputWidget(), Qt::Key_A);
+    while (design.changeCount() == before && msSince(t) < 120000)
+        QTest::qWait(1);
+    waitFrame(run);
+    say("designkey", msSince(t));
+
+    if (full && !codeOnly) {
+        // To the end of the page, as Ctrl+End does, and drawn there.
+        // The key reaches the page's renderer later than the script calls
+        // that follow it: wait until the view stands at the end.
+        const auto atEnd = [&] {
+            return run(QStringLiteral("var s = document.scrollingElement;"
+                                      "s.scrollTop > 0 && s.scrollTop + window.innerHeight >= s.scrollHeight - 2;"))
+                .toBool();
+        };
+        t.restart();
+        QTest::keyClick(design.inputWidget(), Qt::Key_End, Qt::ControlModifier);
+        while (!atEnd() && msSince(t) < 120000)
+            QTest::qWait(5);
+        waitFrame(run);
+        say("end", msSince(t));
+        say("atend", atEnd() ? 1 : 0);
+        t.restart();
+        design.RangeCommand(engine::RangeAction::SelectAll);
+        waitFrame(run);
+        say("selectall", msSince(t));
+        design.evaluate(QStringLiteral("getSelection().collapse(document.body, 0); true;"));
+    }
+    if (full) {
+        t.restart();
+        window.router().run(commands::CommandId::CodeView);
+        code.viewport()->repaint();
+        say("tocode", msSince(t));
+
+        for (const QString &m : qEnvironmentVariable("BENCH_SCI").split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            const QStringList p = m.split(QLatin1Char(':'));
+            code.send(p.value(0).toUInt(), p.value(1).toULong(), p.value(2).toLong());
+        }
+        if (qEnvironmentVariableIsSet("BENCH_NOFOLD"))
+            code.sendTexts(4004 /*SCI_SETPROPERTY*/, "fold", "0");
+        if (qEnvironmentVariableIsSet("BENCH_FONT")) {
+            const QByteArray font = qgetenv("BENCH_FONT");
+            for (int st = 0; st < 128; ++st)
+                code.sendText(2056 /*SCI_STYLESETFONT*/, st, font.constData());
+        }
+        if (qEnvironmentVariableIsSet("BENCH_WRAPTIME")) {
+            // Time to wrap the whole document: the idle work until it stops.
+            QElapsedTimer w;
+            w.start();
+            const double c0 = threadCpuMs();
+            const long lines = code.send(2154 /*SCI_GETLINECOUNT*/);
+            for (;;) {
+                const double before = threadCpuMs();
+                QTest::qWait(200);
+                if (threadCpuMs() - before < 20 || w.elapsed() > 60000)
+                    break;
+            }
+            std::fprintf(stderr, "wrap all: %.0f ms wall, %.0f ms cpu, %ld lines\n", msSince(w), threadCpuMs() - c0, lines);
+        }
+        if (qEnvironmentVariableIsSet("BENCH_SPLIT")) {
+            code.setCurrentPosition(code.length() / 2);
+            code.send(2169);
+            for (int i = 0; i < 5; ++i) {
+                QElapsedTimer r;
+                r.start();
+                code.viewport()->repaint();
+                std::fprintf(stderr, "unchanged repaint %.1f\n", msSince(r));
+            }
+        }
+        codeview::CodeEditor *alone = nullptr;
+        codeview::LexerConfig aloneConfig;
+        if (qEnvironmentVariableIsSet("BENCH_STANDALONE")) {
+            alone = new codeview::CodeEditor;
+            codeview::ConfigureCodeEditor(*alone, aloneConfig);
+            alone->resize(1400, 800);
+            alone->show();
+            (void)QTest::qWaitForWindowExposed(alone);
+            alone->loadText(code.text());
+        }
+        codeview::CodeEditor &code = alone ? *alone : window.codeView()[0];
+        const long length = code.length();
+        const int perPlace = qEnvironmentVariableIntValue("BENCH_KEYS") > 0 ? qEnvironmentVariableIntValue("BENCH_KEYS") : 30;
+        KeyFigures keys[3] = {typeInCode(code, 200, perPlace), typeInCode(code, length / 2, perPlace),
+                              typeInCode(code, code.length() - 20, perPlace)};
+        KeyFigures all;
+        for (const KeyFigures &k : keys) {
+            all.median = std::max(all.median, k.median);
+            all.worst = std::max(all.worst, k.worst);
+            all.cpuMedian = std::max(all.cpuMedian, k.cpuMedian);
+            all.cpuWorst = std::max(all.cpuWorst, k.cpuWorst);
+            all.stall = std::max(all.stall, k.stall);
+        }
+        say("keymedian", all.median);
+        say("keyworst", all.worst);
+        say("keycpumedian", all.cpuMedian);
+        say("keycpuworst", all.cpuWorst);
+        say("keystall", all.stall);
+
+        t.restart();
+        cpu0 = treeCpuMs();
+        window.router().run(commands::CommandId::DesignView);
+        waitFrame(run);
+        say("todesign", msSince(t));
+        say("todesigncpu", treeCpuMs() - cpu0);
+
+        t.restart();
+        window.router().run(commands::CommandId::SavePage);
+        say("save", msSince(t));
+        for (const ShownMessage &m : prompter.messages)
+            sayText("message", m.text);
+    }
+    QTest::qWait(200);
+    say("peak", treePeakKb() / 1024.0);
+    // No questions at the end.
+    prompter.buttons.enqueue(QMessageBox::No);
+    return 0;
+}
+
+// ---- the parent -----------------------------------------------------------------
+
+Figures runChild(const QStringList &args)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath(), QStringList{QStringLiteral("--child")} + args);
+    child.waitForFinished(-1);
+    Figures figures;
+    for (const QByteArray &line : child.readAllStandardOutput().split('\n')) {
+        const int eq = line.indexOf('=');
+        if (eq > 0) {
+            const QString key = QString::fromUtf8(line.left(eq));
+            const QString value = QString::fromUtf8(line.mid(eq + 1));
+            figures.insert(key, figures.contains(key) ? figures.value(key) + QStringLiteral(" / ") + value : value);
+        }
+    }
+    return figures;
+}
+
+double number(const Figures &f, const char *key)
+{
+    return f.value(QLatin1String(key)).toDouble();
+}
+
+void row(const char *what, double ms, double bareMs)
+{
+    std::printf("  %-46s %10.0f ms   %5.2fx the bare engine's %.0f ms\n", what, ms, ms / bareMs, bareMs);
+}
+
+// The same in CPU time of the whole process tree, which other work on the
+// machine does not stretch.
+void cpuRow(const char *what, double ms, double bareMs)
+{
+    std::printf("  %-46s %10.0f ms   %5.2fx the bare engine's %.0f ms (CPU time of all processes)\n", what, ms,
+                ms / bareMs, bareMs);
+}
+
+QString writeFile(QTemporaryDir &dir, const QString &name, const QString &page)
+{
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(text::encodePage(page, text::gbkEncoding()));
+    return path;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    clockSince.start();
+    testsupport::prepareProcess();
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() >= 4 && args.at(1) == QLatin1String("--child")) {
+        if (args.at(2) == QLatin1String("bare"))
+            return bareChild(args.at(3));
+        return editorChild(args.at(3), args.contains(QStringLiteral("--full")),
+                           args.contains(QStringLiteral("--code-only")));
+    }
+    if (args.size() >= 4 && args.at(1) == QLatin1String("--make-page")) {
+        // A page file for trying one child by hand: --make-page <bytes|nested:N> <path>
+        const QString kind = args.at(2);
+        QFile f(args.at(3));
+        f.open(QIODevice::WriteOnly);
+        f.write(text::encodePage(kind.startsWith(QLatin1String("nested:")) ? makeNestedPage(kind.mid(7).toInt())
+                                                                            : makePage(kind.toLongLong()),
+                                 text::gbkEncoding()));
+        return 0;
+    }
+    const bool quick = args.contains(QStringLiteral("--quick"));
+    const bool fifty = !quick && !args.contains(QStringLiteral("--no-50"));
+
+    QTemporaryDir dir;
+    std::printf("Large pages (each figure from a fresh process; peak memory summed over the process tree)\n");
+
+    struct Size { const char *name; qsizetype bytes; };
+    std::vector<Size> sizes = {{"1 MB", 1 << 20}, {"10 MB", 10 << 20}};
+    if (quick)
+        sizes.pop_back();
+    for (const Size &size : sizes) {
+        const QString file = writeFile(dir, QStringLiteral("page.htm"), makePage(size.bytes));
+        std::printf("%s page (%lld bytes)\n", size.name, static_cast<long long>(QFile(file).size()));
+        const Figures bare = runChild({QStringLiteral("bare"), file});
+        const Figures ed = runChild({QStringLiteral("editor"), file, QStringLiteral("--full")});
+        const double load = number(bare, "load");
+        row("open until shown", number(ed, "visible"), load);
+        cpuRow("open until shown", number(ed, "visiblecpu"), number(bare, "loadcpu"));
+        row("open command returned", number(ed, "open"), load);
+        std::printf("  %-46s %10.0f ms\n", "first key typed into the page", number(ed, "designkey"));
+        std::printf("  %-46s %10.0f ms  (%s)\n", "Ctrl+End, drawn at the end", number(ed, "end"),
+                    number(ed, "atend") > 0 ? "at the end" : "NOT at the end");
+        std::printf("  %-46s %10.0f ms\n", "select all", number(ed, "selectall"));
+        row("design -> code", number(ed, "tocode"), load);
+        std::printf("  %-46s median %6.1f ms, worst %6.1f ms (CPU %.1f, %.1f ms); longest stall between keys %.1f ms\n",
+                    "code view keystroke until drawn", number(ed, "keymedian"), number(ed, "keyworst"),
+                    number(ed, "keycpumedian"), number(ed, "keycpuworst"), number(ed, "keystall"));
+        row("code -> design after an edit, until shown", number(ed, "todesign"), load);
+        cpuRow("code -> design after an edit, until shown", number(ed, "todesigncpu"), number(bare, "loadcpu"));
+        row("save", number(ed, "save"), load);
+        std::printf("  %-46s %10.0f MB   %5.2fx the bare engine's %.0f MB\n", "peak memory", number(ed, "peak"),
+                    number(ed, "peak") / number(bare, "peak"), number(bare, "peak"));
+        if (ed.contains(QStringLiteral("message")))
+            std::printf("  messages: %s\n", qPrintable(ed.value(QStringLiteral("message"))));
+    }
+
+    for (int depth : {10000, 100000}) {
+        if ((quick || args.contains(QStringLiteral("--no-deep"))) && depth > 10000)
+            break;
+        const QString file = writeFile(dir, QStringLiteral("nested.htm"), makeNestedPage(depth));
+        std::printf("%d nested div elements (%lld bytes)\n", depth, static_cast<long long>(QFile(file).size()));
+        const Figures bare = runChild({QStringLiteral("bare"), file});
+        const Figures ed = runChild({QStringLiteral("editor"), file, QStringLiteral("--full")});
+        const double load = number(bare, "load");
+        row("open until shown", number(ed, "visible"), load);
+        cpuRow("open until shown", number(ed, "visiblecpu"), number(bare, "loadcpu"));
+        row("code -> design after an edit, until shown", number(ed, "todesign"), load);
+        row("save", number(ed, "save"), load);
+        std::printf("  %-46s %10.0f MB   %5.2fx the bare engine's %.0f MB\n", "peak memory", number(ed, "peak"),
+                    number(ed, "peak") / number(bare, "peak"), number(bare, "peak"));
+        std::printf("  messages: %s\n", ed.contains(QStringLiteral("message"))
+                                            ? qPrintable(ed.value(QStringLiteral("message")))
+                                            : "(none)");
+    }
+
+    if (fifty) {
+        const QString file = writeFile(dir, QStringLiteral("page.htm"), makePage(50 << 20));
+        std::printf("50 MB page (%lld bytes)\n", static_cast<long long>(QFile(file).size()));
+        const Figures bare = runChild({QStringLiteral("bare"), file});
+        const Figures ed = runChild({QStringLiteral("editor"), file});
+        const double load = number(bare, "load");
+        row("open until shown", number(ed, "visible"), load);
+        cpuRow("open until shown", number(ed, "visiblecpu"), number(bare, "loadcpu"));
+        std::printf("  %-46s %10.0f ms\n", "first key typed into the page", number(ed, "designkey"));
+        std::printf("  %-46s %10.0f MB   %5.2fx the bare engine's %.0f MB\n", "peak memory", number(ed, "peak"),
+                    number(ed, "peak") / number(bare, "peak"), number(bare, "peak"));
+    }
+    return 0;
+}
