@@ -40,13 +40,25 @@ pugi::xml_node namedElement(const pugi::xml_node &parent, std::string_view name)
     return {};
 }
 
+// Walks the elements below node without recursion: a file nested a hundred
+// thousand levels deep must not exhaust the stack.
 void appendText(const pugi::xml_node &node, std::string &out)
 {
-    for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
+    pugi::xml_node child = node.first_child();
+    while (child) {
         if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata)
             out += child.value();
-        else if (child.type() == pugi::node_element)
-            appendText(child, out);
+        if (child.type() == pugi::node_element && child.first_child()) {
+            child = child.first_child();
+            continue;
+        }
+        // The next node in document order, climbing back no higher than node.
+        while (!child.next_sibling()) {
+            child = child.parent();
+            if (child == node)
+                return;
+        }
+        child = child.next_sibling();
     }
 }
 
