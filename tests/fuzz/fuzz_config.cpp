@@ -1,6 +1,7 @@
 // The code editor's configuration files as found in the temporary-files
 // folder: any bytes, read as stylers.xml and as langs.xml at once (one
 // document may hold both roots), then the lexer entries built from them.
+#include "KeepConverters.h"
 #include "codeview/LexerConfig.h"
 #include "codeview/XmlTree.h"
 #include "codeview/Completion.h"
@@ -9,6 +10,12 @@
 #include <string>
 
 using namespace codeview;
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    keepConvertersLoaded();
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -1,6 +1,7 @@
 // Page files as they come from disk: any bytes, decoded the way 文件 › 打开
 // decodes them. A page that opens must save in an encoding that opens again
 // to the same text: nothing the user sees may be lost by a save.
+#include "KeepConverters.h"
 #include "text/PageCodec.h"
 
 #include <cstdint>
@@ -34,6 +35,12 @@ QString asShown(QString text)
 }
 
 } // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    keepConvertersLoaded();
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
