@@ -342,7 +342,13 @@ DecodedPage decodePage(const QByteArray &bytes)
     } else if (starts("\xEF\xBB\xBF", 3)) {
         page.encoding = {PageCharset::Utf8, true, {}};
         if (firstInvalidUtf8(all.sliced(3)) < 0)
-            text = QString::fromUtf8(all.sliced(3));
+        {
+            // Past the byte-order mark a U+FEFF is the page's own character;
+            // QString::fromUtf8 would drop it as a second mark.
+            QStringDecoder decoder(QStringConverter::Utf8,
+                                   QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+            text = decoder.decode(all.sliced(3));
+        }
     } else if (starts("\xFF\xFE", 2)) {
         page.encoding = {PageCharset::Utf16LE, true, {}};
         text = decodeUtf16(all.sliced(2), false);

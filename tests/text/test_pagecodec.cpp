@@ -45,6 +45,8 @@ private slots:
             << "<p>" + hex("e4b8ade69687") + "</p>" << body << PageCharset::Utf8 << false;
         QTest::newRow("utf-8 with bom")
             << hex("efbbbf") + "<p>" + hex("e4b8ade69687") + "</p>" << body << PageCharset::Utf8 << true;
+        QTest::newRow("utf-8 with bom and a text starting with U+FEFF")
+            << hex("efbbbfefbbbf") + "x" << QStringLiteral("\uFEFFx") << PageCharset::Utf8 << true;
         QTest::newRow("meta charset utf-8")
             << "<meta charset=\"utf-8\"><p>" + hex("e4b8ade69687f09f9880") + "</p>"
             << QStringLiteral("<meta charset=\"utf-8\"><p>中文😀</p>") << PageCharset::Utf8 << false;
