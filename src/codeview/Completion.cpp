@@ -57,7 +57,7 @@ size_t CompletionWordLength(std::string_view text, const WordBreakSet &breaks, s
     if (quotes % 2 != 0)
         return 0;
 
-    const size_t limit = std::min(size, maxWordLength + 1);
+    const size_t limit = maxWordLength < size ? maxWordLength + 1 : size;
     size_t length = 0;
     while (length < limit && !breaks.breaksAt(static_cast<unsigned char>(data[size - 1 - length])))
         ++length;

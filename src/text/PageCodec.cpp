@@ -51,15 +51,6 @@ std::optional<QString> iconvDecode(const QByteArray &name, const QByteArray &byt
     return QString(reinterpret_cast<const QChar *>(out->constData()), out->size() / 2);
 }
 
-std::optional<QString> qtDecode(QStringConverter::Encoding encoding, QByteArrayView bytes)
-{
-    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError())
-        return std::nullopt;
-    return text;
-}
-
 std::optional<QString> decodeUtf16(QByteArrayView bytes, bool bigEndian)
 {
     if (bytes.size() % 2)
@@ -69,6 +60,31 @@ std::optional<QString> decodeUtf16(QByteArrayView bytes, bool bigEndian)
     const uchar *in = reinterpret_cast<const uchar *>(bytes.data());
     for (qsizetype i = 0; i < text.size(); ++i)
         out[i] = bigEndian ? qFromBigEndian<quint16>(in + 2 * i) : qFromLittleEndian<quint16>(in + 2 * i);
+    return text;
+}
+
+// UTF-32 by hand as well: Qt's decoder reports no error for a cut-off last
+// character (it gives U+FFFD), a surrogate or a value past U+10FFFF (it gives
+// stray surrogates), so such a file would open as something else and a save
+// would write that. Nothing, then, for bytes that are not UTF-32.
+std::optional<QString> decodeUtf32(QByteArrayView bytes, bool bigEndian)
+{
+    if (bytes.size() % 4)
+        return std::nullopt;
+    QString text;
+    text.reserve(bytes.size() / 4);
+    const uchar *in = reinterpret_cast<const uchar *>(bytes.data());
+    for (qsizetype i = 0; i < bytes.size(); i += 4) {
+        const char32_t c = bigEndian ? qFromBigEndian<quint32>(in + i) : qFromLittleEndian<quint32>(in + i);
+        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+            return std::nullopt;
+        if (QChar::requiresSurrogates(c)) {
+            text.append(QChar(QChar::highSurrogate(c)));
+            text.append(QChar(QChar::lowSurrogate(c)));
+        } else {
+            text.append(QChar(char16_t(c)));
+        }
+    }
     return text;
 }
 
@@ -319,14 +335,20 @@ DecodedPage decodePage(const QByteArray &bytes)
     bool haveBom = true;
     if (starts("\xFF\xFE\x00\x00", 4)) {
         page.encoding = {PageCharset::Utf32LE, true, {}};
-        text = qtDecode(QStringConverter::Utf32LE, all.sliced(4));
+        text = decodeUtf32(all.sliced(4), false);
     } else if (starts("\x00\x00\xFE\xFF", 4)) {
         page.encoding = {PageCharset::Utf32BE, true, {}};
-        text = qtDecode(QStringConverter::Utf32BE, all.sliced(4));
+        text = decodeUtf32(all.sliced(4), true);
     } else if (starts("\xEF\xBB\xBF", 3)) {
         page.encoding = {PageCharset::Utf8, true, {}};
         if (firstInvalidUtf8(all.sliced(3)) < 0)
-            text = QString::fromUtf8(all.sliced(3));
+        {
+            // Past the byte-order mark a U+FEFF is the page's own character;
+            // QString::fromUtf8 would drop it as a second mark.
+            QStringDecoder decoder(QStringConverter::Utf8,
+                                   QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+            text = decoder.decode(all.sliced(3));
+        }
     } else if (starts("\xFF\xFE", 2)) {
         page.encoding = {PageCharset::Utf16LE, true, {}};
         text = decodeUtf16(all.sliced(2), false);

@@ -99,6 +99,22 @@ private slots:
         QVERIFY(!tree.ChildCount("R", count));
     }
 
+    void deeplyNestedKeywords()
+    {
+        // Deep enough to exhaust the stack of a recursive walk.
+        const int depth = 500000;
+        std::string file = "<R><K>a ";
+        for (int i = 0; i < depth; ++i)
+            file += "<i>";
+        file += "b";
+        for (int i = 0; i < depth; ++i)
+            file += "</i>";
+        file += "-<i>c</i><![CDATA[ d]]></K></R>";
+        XmlTree tree;
+        QVERIFY(tree.LoadBytes(file));
+        QCOMPARE(QString::fromStdString(tree.NodeText("R/K")), QStringLiteral("a b-c d"));
+    }
+
     void unreadableTreesFindNothing()
     {
         XmlTree tree;
@@ -336,6 +352,12 @@ private slots:
         QFETCH(QByteArray, before);
         QFETCH(int, entered);
         QCOMPARE(int(completion(before.constData())), entered);
+    }
+
+    void noLimitOnTheWord()
+    {
+        // The largest limit there is means no limit (it once wrapped round to none at all).
+        QCOMPARE(CompletionWordLength("<di", WordBreakSet(LexerConfig::kHtmlWordBreaks), size_t(-1)), size_t(2));
     }
 
     void longestWord()

@@ -45,6 +45,8 @@ private slots:
             << "<p>" + hex("e4b8ade69687") + "</p>" << body << PageCharset::Utf8 << false;
         QTest::newRow("utf-8 with bom")
             << hex("efbbbf") + "<p>" + hex("e4b8ade69687") + "</p>" << body << PageCharset::Utf8 << true;
+        QTest::newRow("utf-8 with bom and a text starting with U+FEFF")
+            << hex("efbbbfefbbbf") + "x" << QStringLiteral("\uFEFFx") << PageCharset::Utf8 << true;
         QTest::newRow("meta charset utf-8")
             << "<meta charset=\"utf-8\"><p>" + hex("e4b8ade69687f09f9880") + "</p>"
             << QStringLiteral("<meta charset=\"utf-8\"><p>中文😀</p>") << PageCharset::Utf8 << false;
@@ -148,6 +150,10 @@ private slots:
             << QByteArray("<\0p\0>\0", 6) << QStringLiteral("第 2 个字节是零字节");
         QTest::newRow("zero character in utf-16") << hex("fffe3c0000003e00") << QStringLiteral("零字符");
         QTest::newRow("odd utf-16 length") << hex("fffe3c0000") << QStringLiteral("UTF-16LE");
+        // Qt's own decoder takes these without an error, as U+FFFD or stray surrogates.
+        QTest::newRow("cut-off utf-32") << hex("fffe00003c00000041") << QStringLiteral("UTF-32LE");
+        QTest::newRow("utf-32 past U+10FFFF") << hex("0000feff0000003c00110000") << QStringLiteral("UTF-32BE");
+        QTest::newRow("surrogate in utf-32") << hex("fffe00003c00000000d80000") << QStringLiteral("UTF-32LE");
         QTest::newRow("bad utf-8 after bom") << hex("efbbbf3cff3e") << QStringLiteral("UTF-8");
         QTest::newRow("no encoding reads it") << hex("3c703ed6d0813c2f703e") << QStringLiteral("无法确定它的编码");
     }
