@@ -49,9 +49,24 @@ CodeEditor::CodeEditor(QWidget *parent) : QWidget(parent)
     connect(m_editor, &QsciScintillaBase::SCN_CHARADDED, this, &CodeEditor::onCharAdded);
     connect(m_editor, &QsciScintillaBase::SCN_MARGINCLICK, this,
             [this](int position, int /*modifiers*/, int /*margin*/) { foldToggleAt(position); });
+    // The Qt wrapper answers every insertion and deletion the editor reports
+    // by counting the characters from the start of the document to the
+    // change, for screen readers: in a document of megabytes that count is
+    // most of a keystroke's time. Nothing else here listens to those reports,
+    // so the editor makes them only while a screen reader is listening.
+    reportChanges(QAccessible::isActive());
+    QAccessible::installActivationObserver(&m_changeReporting);
 }
 
-CodeEditor::~CodeEditor() = default;
+CodeEditor::~CodeEditor()
+{
+    QAccessible::removeActivationObserver(&m_changeReporting);
+}
+
+void CodeEditor::reportChanges(bool toScreenReaders)
+{
+    send(SCI_SETMODEVENTMASK, toScreenReaders ? SC_MODEVENTMASKALL : 0);
+}
 
 void CodeEditor::applyCreationSettings()
 {

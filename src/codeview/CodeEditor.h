@@ -3,6 +3,7 @@
 // interface, wrapped so that nothing outside the code view deals with the
 // editor component itself. The document is held in UTF-8; texts are exchanged
 // with the rest of the program as QString.
+#include <QAccessible>
 #include <QByteArray>
 #include <QString>
 #include <QWidget>
@@ -123,12 +124,24 @@ protected:
 
 private:
     friend class ScintillaWidget;
+    // Changes are told to screen readers only while one listens (see the
+    // constructor).
+    class ChangeReporting : public QAccessible::ActivationObserver {
+    public:
+        explicit ChangeReporting(CodeEditor *editor) : m_editor(editor) {}
+        void accessibilityActiveChanged(bool active) override { m_editor->reportChanges(active); }
+
+    private:
+        CodeEditor *m_editor;
+    };
+    void reportChanges(bool toScreenReaders);
     void onCharAdded(int character);
     void showContextMenu(const QPoint &globalPos);
     void record(unsigned int message, unsigned long wParam, long lParam, const char *text,
                 const char *key = nullptr) const;
 
     ScintillaWidget *m_editor = nullptr;
+    ChangeReporting m_changeReporting{this};
     std::function<void(CodeEditor &)> m_charAddedHandler;
     mutable std::vector<SentMessage> *m_trace = nullptr;
     long m_completionWordStart = -1;

@@ -5,6 +5,7 @@
 #include "codeview/EditorConfigFiles.h"
 #include "codeview/LexerConfig.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -147,6 +148,25 @@ private slots:
         QVERIFY(trace == expected);
         QCOMPARE(query(e, GETWRAPMODE), 1L);
         QCOMPARE(query(e, GETMARGINWIDTHN, 1), 0L);
+    }
+
+    // Insertions and deletions are reported (which is how the Qt wrapper
+    // tells screen readers of typed text) while a screen reader listens,
+    // one that starts listening after the editor was made too; without one
+    // the editor keeps quiet about them, as telling costs a count of the
+    // characters from the start of the document on every keystroke.
+    void changesAreReportedOnlyWhileAScreenReaderListens()
+    {
+        constexpr long kInsertDelete = 0x01 | 0x02, kGetModEventMask = 2378;
+        auto restore = qScopeGuard([] { QAccessible::setActive(false); });
+        CodeEditor e;
+        QCOMPARE(e.send(kGetModEventMask) & kInsertDelete, 0L);
+        QAccessible::setActive(true);
+        QCOMPARE(e.send(kGetModEventMask) & kInsertDelete, kInsertDelete);
+        QAccessible::setActive(false);
+        QCOMPARE(e.send(kGetModEventMask) & kInsertDelete, 0L);
+        e.insertTextAt(0, QStringLiteral("<p>文字"));
+        QCOMPARE(e.text(), QStringLiteral("<p>文字"));
     }
 
     void longLinesWrapAtWords()
