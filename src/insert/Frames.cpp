@@ -1,17 +1,12 @@
 #include "insert/Frames.h"
 
+#include "insert/TextHelpers.h"
+
 namespace insert {
 
 QString FrameAlign(int index)
 {
-    switch (index) {
-    case 0:
-        return QStringLiteral("left");
-    case 1:
-        return QStringLiteral("center");
-    default:
-        return QStringLiteral("right");
-    }
+    return HorizontalAlign(index);
 }
 
 QString BuildFrame(const FrameFields &fields)

@@ -27,14 +27,7 @@ BuildResult BuildButton(const ButtonFields &fields)
 
 QString GroupBoxAlign(int index)
 {
-    switch (index) {
-    case 0:
-        return QStringLiteral("left");
-    case 1:
-        return QStringLiteral("center");
-    default:
-        return QStringLiteral("right");
-    }
+    return HorizontalAlign(index);
 }
 
 QString BuildGroupBox(const GroupBoxFields &fields)

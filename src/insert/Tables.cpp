@@ -17,14 +17,7 @@ QString TableCollapse(int index)
 
 QString TableHorizontalAlign(int index)
 {
-    switch (index) {
-    case 0:
-        return QStringLiteral("left");
-    case 1:
-        return QStringLiteral("center");
-    default:
-        return QStringLiteral("right");
-    }
+    return HorizontalAlign(index);
 }
 
 QString TableVerticalAlign(int index)

@@ -42,4 +42,16 @@ TextPiece TextBetween(const QString &text, const QString &startMarker, const QSt
     return piece;
 }
 
+QString HorizontalAlign(int index)
+{
+    switch (index) {
+    case 0:
+        return QStringLiteral("left");
+    case 1:
+        return QStringLiteral("center");
+    default:
+        return QStringLiteral("right");
+    }
+}
+
 } // namespace insert

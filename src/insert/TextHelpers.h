@@ -27,4 +27,7 @@ struct TextPiece {
 };
 TextPiece TextBetween(const QString &text, const QString &startMarker, const QString &endMarker);
 
+// The alignment lists of the dialogs: 0 left, 1 center, anything else right.
+QString HorizontalAlign(int index);
+
 } // namespace insert
