@@ -115,7 +115,12 @@ MainWindow::MainWindow(codeview::LexerConfig &lexerConfig, QWidget *parent)
     layoutClientArea(m_client->size());
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The greeting tells this window when it goes; it goes while the window
+    // is still whole, not among the children a bare QWidget deletes.
+    delete m_initWindow;
+}
 
 QString MainWindow::caption()
 {

@@ -4,6 +4,7 @@
 
 #include <Qsci/qsciscintillabase.h>
 
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QCoreApplication>
 #include <QClipboard>
@@ -24,6 +25,8 @@ using namespace sci;
 // The editor component itself; only its right-click is taken over.
 class ScintillaWidget : public QsciScintillaBase
 {
+    Q_OBJECT // its own class name, asked for before the wrapper's
+
 public:
     ScintillaWidget(CodeEditor *owner) : QsciScintillaBase(owner), m_owner(owner) {}
 
@@ -38,8 +41,46 @@ private:
     CodeEditor *m_owner;
 };
 
+namespace {
+
+// Naming or focusing a widget makes Qt build its accessibility interface
+// even when no screen reader listens. The Qt wrapper's interface then counts
+// the characters from the start of the document to the caret after every
+// keystroke and caret move (seconds of typing lag in a document of
+// megabytes). While no screen reader listens the editor gets this plain
+// stand-in instead; when one starts listening the stand-in is dropped and the
+// wrapper's own interface is made.
+class QuietEditorInterface : public QAccessibleWidget
+{
+public:
+    explicit QuietEditorInterface(QWidget *editor) : QAccessibleWidget(editor, QAccessible::EditableText) {}
+};
+
+// Whether a screen reader listens, as last told to the editors.
+bool screenReaderListens = false;
+
+QAccessibleInterface *quietEditorFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String(ScintillaWidget::staticMetaObject.className()) && !screenReaderListens)
+        return new QuietEditorInterface(static_cast<QWidget *>(object));
+    return nullptr;
+}
+
+// Drops the editor's interface if it is not the one wanted now; the next
+// question about the editor makes the right one.
+void dropStaleInterface(QWidget *editor)
+{
+    QAccessibleInterface *made = QAccessible::queryAccessibleInterface(editor);
+    if (made && (dynamic_cast<QuietEditorInterface *>(made) != nullptr) == screenReaderListens)
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+}
+
+} // namespace
+
 CodeEditor::CodeEditor(QWidget *parent) : QWidget(parent)
 {
+    static const bool factoryInstalled = (QAccessible::installFactory(&quietEditorFactory), true);
+    Q_UNUSED(factoryInstalled);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     m_editor = new ScintillaWidget(this);
@@ -66,6 +107,8 @@ CodeEditor::~CodeEditor()
 void CodeEditor::reportChanges(bool toScreenReaders)
 {
     send(SCI_SETMODEVENTMASK, toScreenReaders ? SC_MODEVENTMASKALL : 0);
+    screenReaderListens = toScreenReaders;
+    dropStaleInterface(m_editor);
 }
 
 void CodeEditor::applyCreationSettings()
@@ -90,6 +133,10 @@ void CodeEditor::applyCreationSettings()
     send(SCI_SETCARETPERIOD, 500);
     send(SCI_SETCARETWIDTH, 2);
     send(SCI_SETCODEPAGE, 65001);                 // UTF-8
+    // Keeps the measured layout of every line on screen, not only the
+    // caret's: a keystroke then measures just the line it changed instead
+    // of the whole page of lines (tens of milliseconds per key otherwise).
+    send(SCI_SETLAYOUTCACHE, SC_CACHE_PAGE);
 }
 
 void CodeEditor::record(unsigned int message, unsigned long wParam, long lParam, const char *text,
@@ -357,3 +404,5 @@ QWidget *CodeEditor::viewport() const
 }
 
 } // namespace codeview
+
+#include "CodeEditor.moc"

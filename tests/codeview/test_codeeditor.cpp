@@ -144,29 +144,42 @@ private slots:
             msg(2084, 1, 0x000000), msg(2085, 1, 0xFFFFFF), msg(2386, static_cast<unsigned long>(-1)),
             msg(2031, 0), msg(2356, 0), msg(2067, 1, 0xFFFFFF), msg(2068, 1, 0x800000),
             msg(2069, 0x000000), msg(2096, 1), msg(2098, 0xFFFFFF), msg(2132, 0), msg(2268, 1),
-            msg(2076, 500), msg(2188, 2), msg(2037, 65001)};
+            msg(2076, 500), msg(2188, 2), msg(2037, 65001), msg(2272, 2)};
         QVERIFY(trace == expected);
         QCOMPARE(query(e, GETWRAPMODE), 1L);
         QCOMPARE(query(e, GETMARGINWIDTHN, 1), 0L);
     }
 
-    // Insertions and deletions are reported (which is how the Qt wrapper
-    // tells screen readers of typed text) while a screen reader listens,
-    // one that starts listening after the editor was made too; without one
-    // the editor keeps quiet about them, as telling costs a count of the
-    // characters from the start of the document on every keystroke.
-    void changesAreReportedOnlyWhileAScreenReaderListens()
+    // Insertions and deletions are reported, and the wrapper's own
+    // accessibility interface (which reads the text) serves the editor, while
+    // a screen reader listens, one that starts listening after the editor was
+    // made too. Without one the editor keeps quiet and has a stand-in
+    // interface: the wrapper's counts the characters from the start of the
+    // document on every keystroke and caret move, even unasked.
+    void screenReaderSupportOnlyWhileOneListens()
     {
         constexpr long kInsertDelete = 0x01 | 0x02, kGetModEventMask = 2378;
         auto restore = qScopeGuard([] { QAccessible::setActive(false); });
         CodeEditor e;
+        QWidget *editor = e.focusProxy();
+        e.setAccessibleName(QStringLiteral("代码视图"));
+        editor->setAccessibleName(QStringLiteral("代码视图")); // makes an interface, listening or not
+        const auto readsText = [&] {
+            QAccessibleInterface *i = QAccessible::queryAccessibleInterface(editor);
+            return i && i->textInterface() != nullptr;
+        };
+        e.insertTextAt(0, QStringLiteral("<p>文字"));
         QCOMPARE(e.send(kGetModEventMask) & kInsertDelete, 0L);
+        QVERIFY(!readsText());
         QAccessible::setActive(true);
         QCOMPARE(e.send(kGetModEventMask) & kInsertDelete, kInsertDelete);
+        QVERIFY(readsText());
+        QCOMPARE(QAccessible::queryAccessibleInterface(editor)->textInterface()->text(0, 5), QStringLiteral("<p>文字"));
         QAccessible::setActive(false);
         QCOMPARE(e.send(kGetModEventMask) & kInsertDelete, 0L);
-        e.insertTextAt(0, QStringLiteral("<p>文字"));
-        QCOMPARE(e.text(), QStringLiteral("<p>文字"));
+        QVERIFY(!readsText());
+        e.insertTextAt(5, QStringLiteral("。"));
+        QCOMPARE(e.text(), QStringLiteral("<p>文字。"));
     }
 
     void longLinesWrapAtWords()
