@@ -69,8 +69,8 @@ private:
 
 QAccessibleInterface *describedControlFactory(const QString &, QObject *object)
 {
-    if (!object || !object->isWidgetType())
-        return nullptr;
+    // Looked up by address first: the engine asks about objects of its own
+    // too, which are not to be touched here.
     const auto found = describedControls().constFind(object);
     if (found == describedControls().constEnd())
         return nullptr;
