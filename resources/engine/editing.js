@@ -86,6 +86,52 @@
     return true;
   };
 
+  // The page as text, as the engine serialises each node: the doctype, the
+  // comments around the root and the root element, with the newline the
+  // parser takes from the start of pre, textarea and listing written twice.
+  // The text stays here until the editor has taken it in pieces: one answer
+  // of many megabytes does not cross to the editor.
+  function nodeMarkup(n) {
+    switch (n.nodeType) {
+    case 1: return n.outerHTML;
+    case 3: return n.data;
+    case 7: return '<?' + n.target + ' ' + n.data + '>';
+    case 8: return '<!--' + n.data + '-->';
+    case 10:
+      var t = '<!DOCTYPE ' + n.name;
+      if (n.publicId) {
+        t += ' PUBLIC "' + n.publicId + '"';
+        if (n.systemId) t += ' "' + n.systemId + '"';
+      } else if (n.systemId) {
+        t += ' SYSTEM "' + n.systemId + '"';
+      }
+      return t + '>';
+    }
+    return '';
+  }
+  var reading = '';
+  zelvo.read = function () {
+    var parts = [];
+    zelvo.keepLeadingNewlines();
+    try {
+      for (var n = document.firstChild; n; n = n.nextSibling) parts.push(nodeMarkup(n));
+    } finally {
+      zelvo.restoreLeadingNewlines();
+    }
+    reading = parts.join('');
+    return reading.length;
+  };
+  // Never ends between the two halves of a surrogate pair.
+  zelvo.readingPiece = function (from, count) {
+    var end = Math.min(from + count, reading.length);
+    if (end < reading.length && end > from + 1) {
+      var c = reading.charCodeAt(end - 1);
+      if (c >= 0xD800 && c <= 0xDBFF) end--;
+    }
+    return reading.slice(from, end);
+  };
+  zelvo.readingDone = function () { reading = ''; return true; };
+
   // The place an insertion goes: the selection, kept inside the body.
   function insertionRange() {
     var s = document.getSelection();

@@ -48,6 +48,8 @@ namespace {
 
 // The largest piece of text passed to the engine in one script.
 constexpr qsizetype kChunk = 1 << 24;
+// The largest piece of the page's text taken from the engine in one answer.
+constexpr qsizetype kReadPiece = 1 << 22;
 
 // From this many characters on, a page is shown with the layout of what lies
 // off screen deferred: the engine lays out and paints each of the body's
@@ -181,7 +183,13 @@ EngineView::EngineView(QWidget *parent) : QWidget(parent)
     watchInputWidget();
 }
 
-EngineView::~EngineView() = default;
+EngineView::~EngineView()
+{
+    // The page answers its outstanding scripts as it goes: it goes while this
+    // view is still whole, and those answers are dropped.
+    m_closing = true;
+    delete m_view;
+}
 
 QWidget *EngineView::inputWidget() const
 {
@@ -344,7 +352,7 @@ void EngineView::evaluateLater(const QString &script, std::function<void(const Q
     QPointer<EngineView> self(this);
     m_page->runJavaScript(script, QWebEngineScript::ApplicationWorld,
                           [self, done = std::move(done)](const QVariant &value) {
-                              if (self && done)
+                              if (self && !self->m_closing && done)
                                   done(value);
                           });
 }
@@ -417,6 +425,7 @@ bool EngineView::WriteDocument(const QString &text, const QString &baseFolder)
             loadAndWait([&] { m_page->setHtml(QString(), base); });
         m_documentBase = base;
     }
+    m_lastWriteSize = text.size();
     const QString deferred = text.size() >= kLargePage ? kDeferredLayoutSheet : QString();
     if (m_sheets.value(kDeferredLayoutSheetName) != deferred)
         setDocumentSheet(kDeferredLayoutSheetName, deferred);
@@ -444,18 +453,25 @@ void EngineView::sendInPieces(const QString &text)
 
 QString EngineView::ReadDocument()
 {
-    // The engine's own serialisation of the document node: doctype, comments
-    // around the root and the root element, in one piece; a newline that
-    // starts a pre, textarea or listing block written twice, as the parser
-    // takes one away.
-    const bool doubled = evaluate(QStringLiteral("zelvo.keepLeadingNewlines();")).toInt() > 0;
-    QWebEnginePage *page = m_page;
-    const QString html = waitForEngine<QString>(
-                             [page](std::function<void(const QString &)> done) { page->toHtml(std::move(done)); },
-                             120000)
-                             .value_or(QString());
-    if (doubled)
-        evaluate(QStringLiteral("zelvo.restoreLeadingNewlines();"));
+    // Serialised inside the page and taken in pieces: the engine's own dump
+    // of the document (toHtml) gives the same text but takes seconds for a
+    // page of a few megabytes, and minutes for deeply nested elements.
+    const QVariant length = evaluate(QStringLiteral("zelvo.read();"), 60000 + m_lastWriteSize / (1 << 20) * 5000);
+    if (!length.isValid())
+        return QString();
+    const qsizetype total = length.toLongLong();
+    QString html;
+    html.reserve(total);
+    while (html.size() < total) {
+        const QString piece =
+            evaluate(QStringLiteral("zelvo.readingPiece(%1, %2);").arg(html.size()).arg(kReadPiece)).toString();
+        if (piece.isEmpty())
+            break;
+        html += piece;
+    }
+    evaluate(QStringLiteral("zelvo.readingDone();"));
+    if (html.size() != total)
+        return QString(); // an engine that stopped answering: no reading
     return withLeadingNodesOnOwnLines(html);
 }
 

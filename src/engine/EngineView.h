@@ -142,6 +142,8 @@ private:
     EditorPage *m_page = nullptr;
     bool m_editMode = false;
     QUrl m_documentBase; // base address of the empty document last loaded
+    bool m_closing = false; // set while the view is being destroyed
+    qsizetype m_lastWriteSize = 0; // characters of the page last written, for reading times
     quint64 m_loads = 0;  // documents loaded so far; each starts its runtime's count afresh
     std::function<bool(QKeyEvent *)> m_keyInterceptor;
     QObject *m_watchedInput = nullptr;

@@ -100,13 +100,20 @@ def top_level(app, name):
 def main():
     program = sys.argv[1]
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', TMPDIR=tempfile.mkdtemp())
-    editor = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    log_path = os.path.join(env['TMPDIR'], 'program.log')
+    log = open(log_path, 'w')
+    editor = subprocess.Popen([program], env=env, stdout=log, stderr=subprocess.STDOUT)
     failures = []
     try:
         desktop = Atspi.get_desktop(0)
         app = wait_for(lambda: next((a for a in children(desktop) if a.get_name() == 'zelvo'), None))
         if not app:
-            print('the program never showed up on the accessibility bus')
+            print('the program never showed up on the accessibility bus; it ' +
+                  ('is still running' if editor.poll() is None else f'ended with {editor.returncode}') +
+                  '; the end of its output:')
+            log.flush()
+            with open(log_path, errors='replace') as f:
+                print(''.join(f.readlines()[-30:]))
             return 1
         main_window = wait_for(lambda: next(
             (w for w in children(app) if w.get_role_name() == 'frame' and w.get_name().startswith('Zelvo网页编辑器')),

@@ -350,12 +350,16 @@ private slots:
 
     void largePagesRoundTrip()
     {
-        // Larger than one piece of text crossing to the engine, with a
+        // Larger than one piece of text crossing from the engine, with a
         // surrogate pair right at the boundary of the pieces.
         QString para = QStringLiteral("<p>") + QString(4000, QChar(u'段')) + QStringLiteral("😀</p>");
         QString page = QStringLiteral("<!DOCTYPE html>\n<html><head><title>大</title></head><body>");
         page += QString((1 << 20) - page.size() - 1, QLatin1Char('x')) + QStringLiteral("😀");
         while (page.size() < 3 * 1024 * 1024)
+            page += para;
+        page += QStringLiteral("<p>") + QString((1 << 22) - page.size() - 4, QLatin1Char('y')) + QStringLiteral("😀</p>");
+        QCOMPARE(page.at((1 << 22) - 1), QString(QStringLiteral("😀")).at(0));
+        while (page.size() < 5 * 1024 * 1024)
             page += para;
         page += QStringLiteral("</body></html>");
         QVERIFY(view->WriteDocument(page));
