@@ -35,10 +35,36 @@
     return zelvo.paste(html);
   };
 
+  // The caret of a new page stands at the start of the body, where the
+  // engine finds the first place a caret can stand by stepping over what is
+  // in front of it, each step looking at all of the node's ancestors. In
+  // front of thousands of empty, deeply nested elements that took seconds,
+  // and again at every key typed there. When the page's first text or
+  // picture lies that deep, the caret is put at it directly.
+  var NEAR_START = 1000;
+  var ATOMIC = /^(IMG|BR|HR|INPUT|TEXTAREA|SELECT|BUTTON|IFRAME|OBJECT|EMBED|VIDEO|AUDIO|CANVAS|SVG|METER|PROGRESS)$/i;
+  function shown(e) { return e && e.getClientRects().length > 0; }
+  function firstCaretPlace(body) {
+    var walker = document.createTreeWalker(body, NodeFilter.SHOW_ELEMENT | NodeFilter.SHOW_TEXT);
+    var steps = 0;
+    for (var n = walker.nextNode(); n; n = walker.nextNode()) {
+      ++steps;
+      if (n.nodeType === 3) {
+        if (/\S/.test(n.data) && shown(n.parentElement)) return { steps: steps, node: n, offset: 0 };
+      } else if (ATOMIC.test(n.nodeName) && shown(n)) {
+        return { steps: steps, node: n.parentNode, offset: Array.prototype.indexOf.call(n.parentNode.childNodes, n) };
+      }
+    }
+    return null;
+  }
   zelvo.caretToStart = function () {
     var body = document.body, s = document.getSelection();
     if (!body || !s) return;
-    try { s.collapse(body, 0); } catch (e) {}
+    var place = firstCaretPlace(body);
+    try {
+      if (place && place.steps > NEAR_START) s.collapse(place.node, place.offset);
+      else s.collapse(body, 0);
+    } catch (e) {}
   };
 
   // Typing goes into the page: the editable body takes the focus (the

@@ -135,6 +135,19 @@ window.runtimeTests = (function () {
       expect(getSelection().anchorOffset, 0, 'at its start');
     },
 
+    // Behind thousands of empty elements the caret of a new page stands at
+    // the first text shown (not in a script's), or before the first picture.
+    caretSkipsEmptyElementsAtTheStart: function () {
+      var empty = new Array(1500).join('<div></div>');
+      page(empty + '<script>var hidden = 1;</script><p>shown</p>');
+      expect(getSelection().anchorNode, textOf('p'), 'at the first text shown');
+      expect(getSelection().anchorOffset, 0, 'at its start');
+      page(empty + '<img src="x.png" width="10" height="10">z');
+      var img = document.querySelector('img');
+      expect(getSelection().anchorNode, img.parentNode, 'beside the picture');
+      expect(getSelection().anchorNode.childNodes[getSelection().anchorOffset], img, 'before it');
+    },
+
     // A page sent in pieces is written as one text.
     piecesMakeOnePage: function () {
       Z.addPiece('<html><body><p>a');
