@@ -60,6 +60,10 @@ bool insideAnotherWait()
 // long enough for the user to need telling that the program is working.
 constexpr qsizetype kLongWork = 512 * 1024;
 
+// From this many characters on, an opened page is read back only when
+// something compares with it.
+constexpr qsizetype kReadLater = 256 * 1024;
+
 // A notice over the window while a large page is being worked on; nothing
 // for a small one.
 std::unique_ptr<ui::BusyNotice> noticeFor(QWidget *window, qsizetype size, const QString &text)
@@ -96,7 +100,7 @@ void DocumentController::InitialiseBlankPage()
     m_disk->stop();
     // The engine rewrites the template's markup; its own reading is what the
     // unsaved-changes test will compare with.
-    m_state.savedText = designText();
+    rememberSaved(designText());
 }
 
 QString DocumentController::designText()
@@ -109,6 +113,25 @@ QString DocumentController::designText()
         m_designKnown = true;
     }
     return m_designText;
+}
+
+void DocumentController::rememberSaved(const QString &reading)
+{
+    m_state.savedText = reading;
+    m_savedUnreadAt.reset();
+}
+
+QString DocumentController::savedReading()
+{
+    if (m_savedUnreadAt) {
+        // Unchanged since it was opened: the page's reading now is the one
+        // put off. Changed since: nothing was saved after opening, so the
+        // empty reading compares as changed, even after an undo.
+        if (m_design.changeCount() == *m_savedUnreadAt)
+            m_state.savedText = designText();
+        m_savedUnreadAt.reset();
+    }
+    return m_state.savedText;
 }
 
 QString DocumentController::codeText()
@@ -162,7 +185,7 @@ void DocumentController::showDesignPage()
 bool DocumentController::IsPageChanged()
 {
     ReadPage();
-    return pageChanged(m_state.engineText, m_state.savedText);
+    return pageChanged(m_state.engineText, savedReading());
 }
 
 DocumentController::Unsaved DocumentController::askAboutUnsavedChanges()
@@ -213,7 +236,7 @@ void DocumentController::NewPage()
     const QString page = BlankPageTemplate();
     m_design.writePage(page, pageFolder());
     ReplaceCodeText(page);
-    m_state.savedText = designText();
+    rememberSaved(designText());
     if (m_views.currentIndex() == kDesignPage)
         m_design.focusPage();
 }
@@ -245,8 +268,14 @@ bool DocumentController::takeLoadedPage(const QString &path, const LoadedPage &p
     const QString previousPage = designText();
     const QString previousFolder = pageFolder();
     const QString folder = QFileInfo(path).absolutePath();
-    const QString reading = m_design.writePage(page.text, folder) ? designText() : QString();
-    if (reading.isEmpty()) {
+    const bool written = m_design.writePage(page.text, folder);
+    // Reading a large page back takes seconds (a third of the opening of a
+    // 10 MB page); it is put off until something compares with it. A page
+    // as large as that is far too long for the parser to nest it deeper
+    // than the engine can serialise.
+    const bool readLater = written && page.text.size() >= kReadLater;
+    const QString reading = written && !readLater ? designText() : QString();
+    if (!written || (!readLater && reading.isEmpty())) {
         m_design.writePage(previousPage, previousFolder);
         ui::showInformation(m_window, QStringLiteral("无法打开网页“%1”：设计视图读不回这个网页的内容（元素嵌套太深），"
                                                      "打开后也无法保存。\n当前网页保持不变。")
@@ -258,7 +287,9 @@ bool DocumentController::takeLoadedPage(const QString &path, const LoadedPage &p
     m_disk->follow(path, page.stamp, page.digest);
     // The code view gets the file's own text, not the engine's rewrite of it.
     ReplaceCodeText(page.text);
-    m_state.savedText = reading;
+    rememberSaved(reading);
+    if (readLater)
+        m_savedUnreadAt = m_design.changeCount();
     if (m_views.currentIndex() == kDesignPage)
         m_design.focusPage();
     if (!page.notice.isEmpty())
@@ -304,7 +335,7 @@ bool DocumentController::writePage(const QString &path, bool announceSuccess)
     if (QFileInfo(path).absoluteFilePath() == m_disk->path())
         m_disk->follow(path, digest);
     m_state.encoding = written;
-    m_state.savedText = m_state.engineText;
+    rememberSaved(m_state.engineText);
     UpdateRecoveryCopy();
     if (announceSuccess)
         ui::showInformation(m_window, QStringLiteral("保存文档成功！"));
@@ -443,7 +474,11 @@ void DocumentController::removePreviewFile()
 
 bool DocumentController::HasUnsavedWork()
 {
-    return pageChanged(designText(), m_state.savedText) || codeText() != m_codeFilled;
+    // A page opened unchanged since is not read for it.
+    const bool designChanged = m_savedUnreadAt && m_design.changeCount() == *m_savedUnreadAt
+        ? false
+        : pageChanged(designText(), savedReading());
+    return designChanged || codeText() != m_codeFilled;
 }
 
 RecoveryCopy DocumentController::recoverySnapshot()
@@ -540,7 +575,7 @@ void DocumentController::RestoreRecoveredPage(const RecoveryCopy &copy)
     // Code edits that had not reached the design view stay edits of the code view.
     m_codeFilled = copy.codeViewCurrent ? copy.designText : copy.codeText;
     // Whatever the file holds, the page counts as changed until it is saved.
-    m_state.savedText.clear();
+    rememberSaved(QString());
     ReadPage();
     m_copyWritten = false;
     if (copy.codeViewCurrent)
@@ -589,7 +624,7 @@ void DocumentController::CheckFileOnDisk()
                                           .arg(file));
         m_disk->acceptDisk();
         // The page is no longer on disk anywhere: closing asks to save it.
-        m_state.savedText.clear();
+        rememberSaved(QString());
     } else if (HasUnsavedWork()) {
         const int answer = ui::prompter().choose(
             m_window, QMessageBox::Warning, QStringLiteral("文件已被修改"),
@@ -614,7 +649,7 @@ void DocumentController::CheckFileOnDisk()
         } else {
             m_disk->acceptDisk();
             // The editor's version now differs from the file: closing asks to save it.
-            m_state.savedText.clear();
+            rememberSaved(QString());
         }
     }
     m_askingAboutDisk = false;
@@ -629,7 +664,7 @@ void DocumentController::reloadFromDisk()
         // The page stays as it is, counting as changed against the file.
         ui::showInformation(m_window, page.message + QStringLiteral("\n编辑器中的网页保持不变。"));
         m_disk->acceptDisk();
-        m_state.savedText.clear();
+        rememberSaved(QString());
         return;
     }
     takeLoadedPage(path, page);

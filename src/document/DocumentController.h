@@ -13,6 +13,8 @@
 #include <QString>
 #include <QUrl>
 #include <functional>
+#include <memory>
+#include <optional>
 
 class QTabWidget;
 class QTimer;
@@ -130,6 +132,10 @@ private:
     // changed since it was last read; the state is not touched.
     QString designText();
     QString codeText();
+    // What the design view read when the page was last opened, saved or
+    // written new (state().savedText), taken now if its reading was put off.
+    QString savedReading();
+    void rememberSaved(const QString &reading);
     // The code view's text into codeText.
     void readCode();
     // The code editor was just given this text.
@@ -147,6 +153,8 @@ private:
     bool m_designKnown = false;
     quint64 m_designCount = 0;
     QString m_designText;
+    // The change count of an opened page whose reading was put off.
+    std::optional<quint64> m_savedUnreadAt;
     // The code view's text, while the editor reports it unmodified.
     bool m_codeKnown = false;
     QString m_codeText;

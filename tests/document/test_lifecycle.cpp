@@ -194,6 +194,30 @@ private slots:
                  QUrl::fromLocalFile(f.path(QStringLiteral("pic.png"))).toString());
     }
 
+    // A large page is read back only when something compares with it: as
+    // opened it counts as unchanged, and any change since, even one taken
+    // back, counts as changed (its reading at opening was never taken).
+    void largePageReadBackLater()
+    {
+        const QString file = f.path(QStringLiteral("large.htm"));
+        f.writeFile(file, "<html><body><p>" + QByteArray(300 * 1024, 'x') + "</p></body></html>");
+        f.open(file);
+        QVERIFY(f.state().savedText.isEmpty());
+        QVERIFY(!f.controller->HasUnsavedWork());
+        QVERIFY(!f.controller->IsPageChanged());
+        QCOMPARE(f.state().savedText, f.design->ReadDocument());
+
+        f.open(file);
+        f.editDesign(QStringLiteral("y"));
+        QVERIFY(f.controller->HasUnsavedWork());
+        QVERIFY(f.design->evaluate(QStringLiteral("document.body.lastChild.remove(); true;")).toBool());
+        QVERIFY(f.controller->IsPageChanged());
+        f.prompter->buttons.enqueue(QMessageBox::Cancel);
+        QVERIFY(!f.controller->CloseProgram());
+        QCOMPARE(f.prompter->messages.size(), 1);
+        QCOMPARE(f.prompter->messages.at(0).text, kPrompt);
+    }
+
     void openRefusalChangesNothing_data()
     {
         QTest::addColumn<QString>("name");
