@@ -60,8 +60,8 @@ bool insideAnotherWait()
 // long enough for the user to need telling that the program is working.
 constexpr qsizetype kLongWork = 512 * 1024;
 
-// From this many characters on, an opened page is read back only when
-// something compares with it.
+// From this many characters on, an opened page is not read back while it
+// stays as it was opened.
 constexpr qsizetype kReadLater = 256 * 1024;
 
 // A notice over the window while a large page is being worked on; nothing
@@ -121,17 +121,16 @@ void DocumentController::rememberSaved(const QString &reading)
     m_savedUnreadAt.reset();
 }
 
-QString DocumentController::savedReading()
+bool DocumentController::unchangedSinceOpened()
 {
-    if (m_savedUnreadAt) {
-        // Unchanged since it was opened: the page's reading now is the one
-        // put off. Changed since: nothing was saved after opening, so the
-        // empty reading compares as changed, even after an undo.
-        if (m_design.changeCount() == *m_savedUnreadAt)
-            m_state.savedText = designText();
-        m_savedUnreadAt.reset();
-    }
-    return m_state.savedText;
+    if (!m_savedUnreadAt)
+        return false;
+    if (m_design.changeCount() == *m_savedUnreadAt)
+        return true;
+    // Changed since, with nothing saved after opening: the empty saved
+    // reading compares as changed from now on, even after an undo.
+    m_savedUnreadAt.reset();
+    return false;
 }
 
 QString DocumentController::codeText()
@@ -184,8 +183,10 @@ void DocumentController::showDesignPage()
 
 bool DocumentController::IsPageChanged()
 {
+    if (unchangedSinceOpened())
+        return false;
     ReadPage();
-    return pageChanged(m_state.engineText, savedReading());
+    return pageChanged(m_state.engineText, m_state.savedText);
 }
 
 DocumentController::Unsaved DocumentController::askAboutUnsavedChanges()
@@ -270,7 +271,7 @@ bool DocumentController::takeLoadedPage(const QString &path, const LoadedPage &p
     const QString folder = QFileInfo(path).absolutePath();
     const bool written = m_design.writePage(page.text, folder);
     // Reading a large page back takes seconds (a third of the opening of a
-    // 10 MB page); it is put off until something compares with it. A page
+    // 10 MB page); it is not read while it stays as it was opened. A page
     // as large as that is far too long for the parser to nest it deeper
     // than the engine can serialise.
     const bool readLater = written && page.text.size() >= kReadLater;
@@ -474,10 +475,7 @@ void DocumentController::removePreviewFile()
 
 bool DocumentController::HasUnsavedWork()
 {
-    // A page opened unchanged since is not read for it.
-    const bool designChanged = m_savedUnreadAt && m_design.changeCount() == *m_savedUnreadAt
-        ? false
-        : pageChanged(designText(), savedReading());
+    const bool designChanged = !unchangedSinceOpened() && pageChanged(designText(), m_state.savedText);
     return designChanged || codeText() != m_codeFilled;
 }
 

@@ -133,9 +133,11 @@ private:
     QString designText();
     QString codeText();
     // What the design view read when the page was last opened, saved or
-    // written new (state().savedText), taken now if its reading was put off.
-    QString savedReading();
+    // written new becomes state().savedText.
     void rememberSaved(const QString &reading);
+    // A large page opened without being read back, and not changed since:
+    // it counts as unchanged without a reading.
+    bool unchangedSinceOpened();
     // The code view's text into codeText.
     void readCode();
     // The code editor was just given this text.
@@ -153,7 +155,7 @@ private:
     bool m_designKnown = false;
     quint64 m_designCount = 0;
     QString m_designText;
-    // The change count of an opened page whose reading was put off.
+    // The change count of an opened page that was not read back.
     std::optional<quint64> m_savedUnreadAt;
     // The code view's text, while the editor reports it unmodified.
     bool m_codeKnown = false;
