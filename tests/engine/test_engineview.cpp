@@ -404,6 +404,16 @@ private slots:
         QTest::keyClicks(view->inputWidget(), QStringLiteral("z"));
         QTRY_COMPARE(view->evaluate(QStringLiteral("document.body.lastElementChild.textContent;")).toString(),
                      QStringLiteral("最后z"));
+        // Back to the start and to the end again with the keys, typing at each.
+        QTest::keyClick(view->inputWidget(), Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClicks(view->inputWidget(), QStringLiteral("a"));
+        QTRY_VERIFY(view->evaluate(QStringLiteral("document.body.firstElementChild.textContent;"))
+                        .toString()
+                        .startsWith(QStringLiteral("a第1段")));
+        QTest::keyClick(view->inputWidget(), Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClicks(view->inputWidget(), QStringLiteral("q"));
+        QTRY_COMPARE(view->evaluate(QStringLiteral("document.body.lastElementChild.textContent;")).toString(),
+                     QStringLiteral("最后zq"));
         QVERIFY(view->WriteDocument(small));
         QCOMPARE(view->evaluate(visibility).toString(), QStringLiteral("visible"));
     }
