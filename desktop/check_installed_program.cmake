@@ -13,6 +13,9 @@ endif()
 set(report "${PREFIX}/page.txt")
 set(ENV{ZELVO_REPORT_PAGE_TO} "${report}")
 set(ENV{TMPDIR} "${PREFIX}")
+# A state folder of its own: a recovery copy the user's editor left would
+# hold the program at its question.
+set(ENV{XDG_DATA_HOME} "${PREFIX}/data")
 execute_process(COMMAND "${PREFIX}/bin/zelvo" "${PAGE}" RESULT_VARIABLE result TIMEOUT 240)
 if(NOT result EQUAL 0 OR NOT EXISTS "${report}")
   message(FATAL_ERROR "the installed program did not report its page (${result})")

@@ -60,8 +60,11 @@ constexpr qsizetype kReadPiece = 1 << 22;
 // without.
 constexpr qsizetype kLargePage = 256 * 1024;
 const QString kDeferredLayoutSheetName = QStringLiteral("deferred-layout");
+// The last blocks are always laid out: Ctrl+End puts the caret in the last
+// one at once, before the engine would lay it out for being on screen.
 const QString kDeferredLayoutSheet =
-    QStringLiteral("body > * { content-visibility: auto; contain-intrinsic-size: auto 40px; }");
+    QStringLiteral("body > * { content-visibility: auto; contain-intrinsic-size: auto 40px; }"
+                   " body > :nth-last-child(-n+3) { content-visibility: visible; }");
 
 // The editor's runtime: its parts in the order they build on each other.
 const QString &runtimeScript()

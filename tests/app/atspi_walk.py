@@ -99,7 +99,11 @@ def top_level(app, name):
 
 def main():
     program = sys.argv[1]
-    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', TMPDIR=tempfile.mkdtemp())
+    # A state folder of its own: a recovery copy the user's editor left
+    # would hold the program at its question.
+    scratch = tempfile.mkdtemp()
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', TMPDIR=scratch,
+               XDG_DATA_HOME=os.path.join(scratch, 'data'))
     log_path = os.path.join(env['TMPDIR'], 'program.log')
     log = open(log_path, 'w')
     editor = subprocess.Popen([program], env=env, stdout=log, stderr=subprocess.STDOUT)
