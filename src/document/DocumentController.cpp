@@ -266,7 +266,9 @@ bool DocumentController::takeLoadedPage(const QString &path, const LoadedPage &p
     // A page the engine takes in but cannot read back (elements nested too
     // deeply for it) could never be saved: it is refused now, and the page
     // shown before comes back.
-    const QString previousPage = designText();
+    // A large page unchanged since it was opened is not read for this: the
+    // text it was opened from (or last shown in the code view) gives it back.
+    const QString previousPage = unchangedSinceOpened() ? m_codeFilled : designText();
     const QString previousFolder = pageFolder();
     const QString folder = QFileInfo(path).absolutePath();
     const bool written = m_design.writePage(page.text, folder);
