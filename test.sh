@@ -7,6 +7,11 @@
 # Further arguments go to ctest.
 set -euo pipefail
 cd "$(dirname "$0")"
+# One display for the whole run, never reset: without -noreset the server
+# tears down and rebuilds itself each time its last client leaves, i.e.
+# between any two GUI tests, and a test starting during that can find no
+# display at all.
+XVFB_ARGS="-screen 0 1600x1000x24 -noreset"
 if [ "${1:-}" = "--sanitize" ]; then
   shift
   bash scripts/install-packages.sh --with-test-tools
@@ -20,10 +25,10 @@ if [ "${1:-}" = "--sanitize" ]; then
   export LSAN_OPTIONS="suppressions=$supp/lsan.supp:print_suppressions=0"
   export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:suppressions=$supp/ubsan.supp"
   export QT_QPA_PLATFORM=xcb
-  xvfb-run -a -s "-screen 0 1600x1000x24" ctest --output-on-failure --timeout 1800 "$@"
+  xvfb-run -a -s "$XVFB_ARGS" ctest --output-on-failure --timeout 1800 "$@"
   exit
 fi
 bash scripts/setup.sh --with-test-tools
 cd build
 export QT_QPA_PLATFORM=xcb
-xvfb-run -a -s "-screen 0 1600x1000x24" ctest --output-on-failure --timeout 600 "$@"
+xvfb-run -a -s "$XVFB_ARGS" ctest --output-on-failure --timeout 600 "$@"

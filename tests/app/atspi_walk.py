@@ -10,6 +10,7 @@ walked in turn. Exits 77 (skipped) when the AT-SPI Python bindings are
 missing.
 """
 import os
+import socket
 import subprocess
 import sys
 import tempfile
@@ -97,6 +98,21 @@ def top_level(app, name):
     return next((w for w in children(app) if w.get_name() == name), None)
 
 
+def display_state():
+    """Whether the X server of DISPLAY still takes connections, for telling
+    a display that went away from a program that failed on its own."""
+    number = os.environ.get('DISPLAY', '').lstrip(':').split('.')[0]
+    path = f'/tmp/.X11-unix/X{number}'
+    probe = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+    try:
+        probe.connect(path)
+        return f'{path} takes connections'
+    except OSError as error:
+        return f'{path} does not take connections ({error})'
+    finally:
+        probe.close()
+
+
 def main():
     program = sys.argv[1]
     # A state folder of its own: a recovery copy the user's editor left
@@ -110,11 +126,12 @@ def main():
     failures = []
     try:
         desktop = Atspi.get_desktop(0)
-        app = wait_for(lambda: next((a for a in children(desktop) if a.get_name() == 'zelvo'), None))
-        if not app:
+        app = wait_for(lambda: next((a for a in children(desktop) if a.get_name() == 'zelvo'), None)
+                       or (editor.poll() is not None and 'ended'))
+        if app == 'ended' or not app:
             print('the program never showed up on the accessibility bus; it ' +
                   ('is still running' if editor.poll() is None else f'ended with {editor.returncode}') +
-                  '; the end of its output:')
+                  f'; {display_state()}; the end of its output:')
             log.flush()
             with open(log_path, errors='replace') as f:
                 print(''.join(f.readlines()[-30:]))
