@@ -366,6 +366,15 @@ int editorChild(const QString &file, bool full, bool codeOnly, bool selectAll)
     for (const ShownMessage &m : prompter.messages)
         sayText("message", m.text);
     prompter.messages.clear();
+    // BENCH_EXP as in the bare engine, here on the page as the editor shows it.
+    for (const QString &step : qEnvironmentVariable("BENCH_EXP").split(QStringLiteral(";;"), Qt::SkipEmptyParts)) {
+        t.restart();
+        const QVariant v = run(step);
+        const double ran = msSince(t);
+        waitFrame(run);
+        std::fprintf(stderr, "%-60s answered %8.1f ms, drawn %8.1f ms -> %s\n", qPrintable(step.left(60)), ran,
+                     msSince(t), qPrintable(v.toString().left(80)));
+    }
 
     // The first key typed into the page.
     window.activateWindow();

@@ -4,12 +4,41 @@
   'use strict';
   var history = zelvo.history;
 
-  // Replaces the whole document with the text; a new, empty history starts.
-  zelvo.write = function (text, editable) {
-    history.detach();
+  // A large page is parsed apart from the shown document and then moved
+  // into it whole. Parsed in the shown document, the engine styles and lays
+  // out what it has so far every little while: 10 s for a page of 10 MB,
+  // against 1 s to parse it apart. The same parser with scripting off (as
+  // the design view has it) builds the same tree. The shown document takes
+  // its mode from the same doctype; should the mode come out different,
+  // false, and the page is written the usual way.
+  function writeApart(text, editable) {
+    var parsed = new DOMParser().parseFromString(text, 'text/html');
+    var doctype = parsed.doctype ? nodeMarkup(parsed.doctype) : '';
     document.open();
-    document.write(text);
+    document.write(doctype);
     document.close();
+    if (document.compatMode !== parsed.compatMode) return false;
+    // Editable and with the editor's sheets before the page comes in: each
+    // of them set afterwards would make the engine style the page again.
+    if (editable) document.designMode = 'on';
+    if (zelvo.sheets) zelvo.sheets.apply();
+    while (document.firstChild) document.removeChild(document.firstChild);
+    var nodes = Array.prototype.slice.call(parsed.childNodes);
+    for (var i = 0; i < nodes.length; i++) document.appendChild(document.adoptNode(nodes[i]));
+    // Laid out before anything else asks: a selection set in a page of
+    // megabytes that was never laid out kept the engine busy for minutes.
+    document.documentElement.getBoundingClientRect();
+    return true;
+  }
+
+  // Replaces the whole document with the text; a new, empty history starts.
+  zelvo.write = function (text, editable, apart) {
+    history.detach();
+    if (!(apart && writeApart(text, editable))) {
+      document.open();
+      document.write(text);
+      document.close();
+    }
     if (editable) document.designMode = 'on';
     // The editor's own style sheets stay with the view, whatever page comes.
     if (zelvo.sheets) zelvo.sheets.apply();
@@ -22,10 +51,10 @@
   // Large pages arrive in pieces; the last call writes them as one text.
   zelvo.pieces = [];
   zelvo.addPiece = function (piece) { zelvo.pieces.push(piece); return true; };
-  zelvo.writePieces = function (editable) {
+  zelvo.writePieces = function (editable, apart) {
     var text = zelvo.pieces.join('');
     zelvo.pieces = [];
-    return zelvo.write(text, editable);
+    return zelvo.write(text, editable, apart);
   };
 
   // A large fragment arrives the same way and goes in as one insertion.

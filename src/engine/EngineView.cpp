@@ -433,14 +433,16 @@ bool EngineView::WriteDocument(const QString &text, const QString &baseFolder)
     if (m_sheets.value(kDeferredLayoutSheetName) != deferred)
         setDocumentSheet(kDeferredLayoutSheetName, deferred);
     const QString editable = boolLiteral(m_editMode);
+    const QString apart = boolLiteral(text.size() >= kLargePage);
     if (text.size() <= kChunk)
-        return evaluate(QStringLiteral("zelvo.write(%1, %2);").arg(scriptLiteral(text), editable)).toBool();
+        return evaluate(QStringLiteral("zelvo.write(%1, %2, %3);").arg(scriptLiteral(text), editable, apart))
+            .toBool();
     // Large pages cross to the engine in pieces; one script of many megabytes
     // does not get through.
     sendInPieces(text);
     // Laying out a page of many megabytes takes the engine a while.
     const int timeoutMs = 60000 + int(text.size() / (1 << 20)) * 30000;
-    return evaluate(QStringLiteral("zelvo.writePieces(%1);").arg(editable), timeoutMs).toBool();
+    return evaluate(QStringLiteral("zelvo.writePieces(%1, %2);").arg(editable, apart), timeoutMs).toBool();
 }
 
 void EngineView::sendInPieces(const QString &text)

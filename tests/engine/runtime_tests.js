@@ -148,6 +148,44 @@ window.runtimeTests = (function () {
       expect(getSelection().anchorNode.childNodes[getSelection().anchorOffset], img, 'before it');
     },
 
+    // A large page is parsed apart and moved in; the document must come
+    // out as the shown document's own parse makes it, mode included.
+    pagesWrittenApartMatchTheShownParse: function () {
+      var pages = [
+        '<!DOCTYPE html><html lang="zh"><head><title>t</title></head><body class="b"><p>a<table><p>fostered<tr><td>c</table></body></html>',
+        '<!-- first --><!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 4.01 Transitional//EN">\n<HTML><BODY><CENTER>q</CENTER></BODY></HTML><!-- after -->',
+        '<!DOCTYPE html PUBLIC "-//W3C//DTD XHTML 1.0 Transitional//EN" "http://www.w3.org/TR/xhtml1/DTD/xhtml1-transitional.dtd"><p>limited',
+        'no doctype <b>bold <i>both</b> italic</i><pre>\n\nkept</pre>',
+        '<html><head><noscript><div>in head</div></noscript><template><td>t</td></template></head><body><textarea>\nx</textarea></body></html>',
+        '<html><frameset cols="50%,*"><frame src="a.htm"><frame src="b.htm"></frameset></html>'
+      ];
+      pages.forEach(function (text, i) {
+        Z.write(text, true, false);
+        Z.read();
+        var shown = Z.readingPiece(0, 1e9), mode = document.compatMode;
+        Z.write(text, true, true);
+        Z.read();
+        expect(Z.readingPiece(0, 1e9), shown, 'page ' + i);
+        expect(document.compatMode, mode, 'mode of page ' + i);
+        expect(document.designMode, 'on', 'page ' + i + ' editable');
+        Z.readingDone();
+      });
+    },
+
+    // The inspector takes only the start of an element holding much of the
+    // page, as outerHTML and innerText would begin.
+    largeElementsAreDescribedByTheirStart: function () {
+      page('<p title="&quot;x&quot;">a &amp; b\u00a0&lt;c&gt;<!--note--><script>if (a < b) go();</script></p>' +
+           new Array(3000).join('<p>第<b>段</b></p>'));
+      var whole = document.body.outerHTML, d = Z.describe(document.body);
+      expect(d[0], 'BODY', 'tag');
+      expect(d[2].length > 1000 && d[2].length <= 4096, true, 'markup bounded (' + d[2].length + ')');
+      expect(whole.slice(0, d[2].length), d[2], 'markup start');
+      expect(d[1].slice(0, 11), 'a & b\u00a0<c>第段', 'text start');
+      var p = document.querySelector('p');
+      expect(JSON.stringify(Z.describe(p)), JSON.stringify(['P', p.innerText, p.outerHTML]), 'small element whole');
+    },
+
     // A page sent in pieces is written as one text.
     piecesMakeOnePage: function () {
       Z.addPiece('<html><body><p>a');
