@@ -34,14 +34,15 @@
   // Replaces the whole document with the text; a new, empty history starts.
   zelvo.write = function (text, editable, apart) {
     history.detach();
+    if (zelvo.sheets) zelvo.sheets.forgetSelection();
     if (!(apart && writeApart(text, editable))) {
       document.open();
       document.write(text);
       document.close();
+      if (editable) document.designMode = 'on';
+      // The editor's own style sheets stay with the view, whatever page comes.
+      if (zelvo.sheets) zelvo.sheets.apply();
     }
-    if (editable) document.designMode = 'on';
-    // The editor's own style sheets stay with the view, whatever page comes.
-    if (zelvo.sheets) zelvo.sheets.apply();
     history.attach();
     history.changeCount++;
     zelvo.caretToStart();

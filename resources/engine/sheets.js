@@ -85,10 +85,15 @@
       sheets.set(SHOWN, rule);
     }
   }
+  // Before a new page comes in: the rule is the old page's, and changing
+  // it once the new page is in would make the engine style it all again.
+  sheets.forgetSelection = function () {
+    shownRule = '';
+    if (sheets.byName[SHOWN]) sheets.set(SHOWN, '');
+  };
   // For every new document: writing a page removes the document's listeners.
   sheets.watchSelection = function () {
-    shownRule = '';
-    sheets.set(SHOWN, '');
+    sheets.forgetSelection();
     document.removeEventListener('selectionchange', showSelectionBlocks);
     document.addEventListener('selectionchange', showSelectionBlocks);
     showSelectionBlocks();

@@ -423,10 +423,9 @@ void DocumentController::ShowDesignView()
     ReadPage();
     readCode();
     if (m_state.engineText != m_state.codeText) {
-        // The write returns once the engine has the page, so the reading
-        // that follows sees it.
+        // Not read back here: the page is read when it is next needed (a
+        // save, the code view), after whatever the user types in between.
         m_design.writePage(m_state.codeText, pageFolder());
-        ReadPage();
     }
     m_codeFilled = m_state.codeText; // the design view has it now
     showDesignPage();

@@ -140,6 +140,7 @@ private slots:
         controller->ShowDesignView();
         QCOMPARE(design.writes, 2);
         QVERIFY(design.page.endsWith(QStringLiteral("<p>code</p>")));
+        controller->ReadPage();
         QCOMPARE(controller->state().engineText, design.page);
 
         // Typed and taken back: the texts are equal again, nothing is written.

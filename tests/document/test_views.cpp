@@ -82,6 +82,7 @@ private slots:
         f.controller->ShowDesignView();
         QCOMPARE(f.views->currentIndex(), 0);
         QCOMPARE(f.designBody(), QStringLiteral("<p class=\"x\">改过的</p>"));
+        f.controller->ReadPage();
         QCOMPARE(f.state().engineText, f.design->ReadDocument()); // the engine's serialisation
         // Going back pastes that serialisation, as it differs from what was typed.
         f.controller->ShowCodeView();
