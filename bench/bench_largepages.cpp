@@ -165,8 +165,16 @@ double treeCpuMs()
 qint64 treePeakKb()
 {
     qint64 kb = 0;
-    for (const QString &pid : processTree())
-        kb += statusField(pid, "VmHWM:");
+    for (const QString &pid : processTree()) {
+        const qint64 peak = statusField(pid, "VmHWM:");
+        kb += peak;
+        if (qEnvironmentVariableIsSet("BENCH_SPLIT") && peak > 50 * 1024) {
+            QFile cmd(QStringLiteral("/proc/%1/cmdline").arg(pid));
+            cmd.open(QIODevice::ReadOnly);
+            const QByteArray line = cmd.readAll().replace('\0', ' ');
+            std::fprintf(stderr, "peak %7.1f MB, now %7.1f MB  %s\n", peak / 1024.0, statusField(pid, "VmRSS:") / 1024.0, line.left(100).constData());
+        }
+    }
     return kb;
 }
 

@@ -48,6 +48,9 @@ namespace {
 
 // The largest piece of text passed to the engine in one script.
 constexpr qsizetype kChunk = 1 << 24;
+// The pieces of a large page, each parsed as it arrives: small enough that
+// neither side holds much more than the page besides.
+constexpr qsizetype kParsedPiece = 1 << 20;
 // The largest piece of the page's text taken from the engine in one answer.
 constexpr qsizetype kReadPiece = 1 << 22;
 
@@ -433,25 +436,25 @@ bool EngineView::WriteDocument(const QString &text, const QString &baseFolder)
     if (m_sheets.value(kDeferredLayoutSheetName) != deferred)
         setDocumentSheet(kDeferredLayoutSheetName, deferred);
     const QString editable = boolLiteral(m_editMode);
-    const QString apart = boolLiteral(text.size() >= kLargePage);
-    if (text.size() <= kChunk)
-        return evaluate(QStringLiteral("zelvo.write(%1, %2, %3);").arg(scriptLiteral(text), editable, apart))
-            .toBool();
-    // Large pages cross to the engine in pieces; one script of many megabytes
-    // does not get through.
-    sendInPieces(text);
+    if (text.size() < kLargePage)
+        return evaluate(QStringLiteral("zelvo.write(%1, %2);").arg(scriptLiteral(text), editable)).toBool();
+    // A large page crosses in pieces, which the engine parses apart from the
+    // shown document as they come; then the whole is moved in.
+    sendInPieces(text, kParsedPiece, true);
     // Laying out a page of many megabytes takes the engine a while.
     const int timeoutMs = 60000 + int(text.size() / (1 << 20)) * 30000;
-    return evaluate(QStringLiteral("zelvo.writePieces(%1, %2);").arg(editable, apart), timeoutMs).toBool();
+    return evaluate(QStringLiteral("zelvo.writePieces(%1);").arg(editable), timeoutMs).toBool();
 }
 
-void EngineView::sendInPieces(const QString &text)
+void EngineView::sendInPieces(const QString &text, qsizetype pieceSize, bool parse)
 {
+    evaluate(QStringLiteral("zelvo.startPieces();"));
     for (qsizetype from = 0; from < text.size();) {
-        qsizetype count = std::min<qsizetype>(kChunk, text.size() - from);
+        qsizetype count = std::min<qsizetype>(pieceSize, text.size() - from);
         if (from + count < text.size() && text.at(from + count - 1).isHighSurrogate())
             --count; // never split a surrogate pair
-        evaluate(QStringLiteral("zelvo.addPiece(%1);").arg(scriptLiteral(text.mid(from, count))));
+        evaluate(QStringLiteral("zelvo.addPiece(%1, %2);").arg(scriptLiteral(text.mid(from, count)), boolLiteral(parse)),
+                 60000);
         from += count;
     }
 }
@@ -572,8 +575,7 @@ bool EngineView::PasteHtml(const QString &fragment)
     const int timeoutMs = 60000 + int(fragment.size() / (1 << 20)) * 30000;
     if (fragment.size() <= kChunk)
         return evaluate(QStringLiteral("zelvo.paste(%1);").arg(scriptLiteral(fragment)), timeoutMs).toBool();
-    evaluate(QStringLiteral("zelvo.pieces = []; true;"));
-    sendInPieces(fragment);
+    sendInPieces(fragment, kChunk, false);
     return evaluate(QStringLiteral("zelvo.pastePieces();"), timeoutMs).toBool();
 }
 

@@ -132,8 +132,9 @@ protected:
 private:
     bool loadAndWait(const std::function<void()> &startLoad);
     static QString sheetScript(const QString &name, const QString &css);
-    // Hands a long text to the runtime's zelvo.pieces, one script per piece.
-    void sendInPieces(const QString &text);
+    // Hands a long text to the runtime, one script per piece: kept until the
+    // last one is in, or parsed as a page as each arrives.
+    void sendInPieces(const QString &text, qsizetype pieceSize, bool parse);
     void watchInputWidget();
     void nameInputWidget();
     void placeInputInTabOrder(QWidget *input);
