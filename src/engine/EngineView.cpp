@@ -449,14 +449,41 @@ bool EngineView::WriteDocument(const QString &text, const QString &baseFolder)
 void EngineView::sendInPieces(const QString &text, qsizetype pieceSize, bool parse)
 {
     evaluate(QStringLiteral("zelvo.startPieces();"));
+    // Two pieces under way: this side makes the next piece's script while
+    // the engine takes in the last one. The engine runs them in order.
+    struct Answers {
+        int count = 0;
+        QEventLoop loop;
+    };
+    auto answers = std::make_shared<Answers>();
+    std::weak_ptr<Answers> weak = answers;
+    const auto waitUntil = [&answers](int count) {
+        QElapsedTimer waited;
+        waited.start();
+        while (answers->count < count && waited.elapsed() < 60000) {
+            QTimer::singleShot(1000, &answers->loop, &QEventLoop::quit);
+            answers->loop.exec(QEventLoop::ExcludeUserInputEvents);
+        }
+    };
+    int sent = 0;
     for (qsizetype from = 0; from < text.size();) {
         qsizetype count = std::min<qsizetype>(pieceSize, text.size() - from);
         if (from + count < text.size() && text.at(from + count - 1).isHighSurrogate())
             --count; // never split a surrogate pair
-        evaluate(QStringLiteral("zelvo.addPiece(%1, %2);").arg(scriptLiteral(text.mid(from, count)), boolLiteral(parse)),
-                 60000);
+        const QString script =
+            QStringLiteral("zelvo.addPiece(%1, %2);").arg(scriptLiteral(text.mid(from, count)), boolLiteral(parse));
+        waitUntil(sent - 1);
+        m_page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [weak](const QVariant &) {
+            if (auto a = weak.lock()) {
+                ++a->count;
+                a->loop.quit();
+            }
+        });
+        ++sent;
         from += count;
     }
+    waitUntil(sent);
+    ++m_displayStamp;
 }
 
 QString EngineView::ReadDocument()
