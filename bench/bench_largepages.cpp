@@ -211,6 +211,22 @@ void waitFrame(const std::function<QVariant(const QString &)> &run)
         QTest::qWait(5);
 }
 
+// For finding where the engine spends its time by hand: scripts in
+// BENCH_EXP (separated by ";;") run one after another on the loaded page,
+// each timed until it answers and until the next frame is drawn.
+void runExperiments(const std::function<QVariant(const QString &)> &run)
+{
+    QElapsedTimer t;
+    for (const QString &step : qEnvironmentVariable("BENCH_EXP").split(QStringLiteral(";;"), Qt::SkipEmptyParts)) {
+        t.start();
+        const QVariant v = run(step);
+        const double ran = msSince(t);
+        waitFrame(run);
+        std::fprintf(stderr, "%-60s answered %8.1f ms, drawn %8.1f ms -> %s\n", qPrintable(step.left(60)), ran,
+                     msSince(t), qPrintable(v.toString().left(80)));
+    }
+}
+
 // ---- children ------------------------------------------------------------------
 
 void say(const QByteArray &key, double value)
@@ -241,17 +257,7 @@ int bareChild(const QString &file)
     waitFrame(run);
     say("load", msSince(t));
     say("loadcpu", treeCpuMs() - cpu0);
-    // For finding where the engine spends its time by hand: scripts in
-    // BENCH_EXP (separated by ";;") run one after another on the loaded page,
-    // each timed until it answers and until the next frame is drawn.
-    for (const QString &step : qEnvironmentVariable("BENCH_EXP").split(QStringLiteral(";;"), Qt::SkipEmptyParts)) {
-        t.restart();
-        const QVariant v = run(step);
-        const double ran = msSince(t);
-        waitFrame(run);
-        std::fprintf(stderr, "%-60s answered %8.1f ms, drawn %8.1f ms -> %s\n", qPrintable(step.left(60)), ran,
-                     msSince(t), qPrintable(v.toString().left(80)));
-    }
+    runExperiments(run);
     QTest::qWait(200);
     say("peak", treePeakKb() / 1024.0);
     return 0;
@@ -374,15 +380,7 @@ int editorChild(const QString &file, bool full, bool codeOnly, bool selectAll)
     for (const ShownMessage &m : prompter.messages)
         sayText("message", m.text);
     prompter.messages.clear();
-    // BENCH_EXP as in the bare engine, here on the page as the editor shows it.
-    for (const QString &step : qEnvironmentVariable("BENCH_EXP").split(QStringLiteral(";;"), Qt::SkipEmptyParts)) {
-        t.restart();
-        const QVariant v = run(step);
-        const double ran = msSince(t);
-        waitFrame(run);
-        std::fprintf(stderr, "%-60s answered %8.1f ms, drawn %8.1f ms -> %s\n", qPrintable(step.left(60)), ran,
-                     msSince(t), qPrintable(v.toString().left(80)));
-    }
+    runExperiments(run);
 
     // The first key typed into the page.
     window.activateWindow();
