@@ -465,6 +465,8 @@ void EngineView::sendInPieces(const QString &text, qsizetype pieceSize, bool par
             answers->loop.exec(QEventLoop::ExcludeUserInputEvents);
         }
     };
+    // The waits let other events through: the view may be gone after one.
+    const QPointer<EngineView> self(this);
     int sent = 0;
     for (qsizetype from = 0; from < text.size();) {
         qsizetype count = std::min<qsizetype>(pieceSize, text.size() - from);
@@ -473,6 +475,8 @@ void EngineView::sendInPieces(const QString &text, qsizetype pieceSize, bool par
         const QString script =
             QStringLiteral("zelvo.addPiece(%1, %2);").arg(scriptLiteral(text.mid(from, count)), boolLiteral(parse));
         waitUntil(sent - 1);
+        if (!self || m_closing)
+            return;
         m_page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [weak](const QVariant &) {
             if (auto a = weak.lock()) {
                 ++a->count;
@@ -483,7 +487,8 @@ void EngineView::sendInPieces(const QString &text, qsizetype pieceSize, bool par
         from += count;
     }
     waitUntil(sent);
-    ++m_displayStamp;
+    if (self)
+        ++m_displayStamp;
 }
 
 QString EngineView::ReadDocument()
