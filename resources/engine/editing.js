@@ -1,4 +1,4 @@
-// The editor's runtime, part 2: writing the page, inserting fragments and
+// The editor's runtime: writing the page, inserting fragments and
 // running the editing commands, each as one step of the history.
 (function (zelvo) {
   'use strict';
@@ -65,9 +65,7 @@
     if (zelvo.sheets) zelvo.sheets.watchSelection();
     return true;
   }
-  zelvo.write = function (text, editable, separately) {
-    return writePage(text, separately ? new DOMParser().parseFromString(text, 'text/html') : null, editable);
-  };
+  zelvo.write = function (text, editable) { return writePage(text, null, editable); };
   // Large pages arrive in pieces; the last call writes them as one page.
   zelvo.pieces = [];
   zelvo.startPieces = function () { zelvo.pieces = []; apart = null; return true; };

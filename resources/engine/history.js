@@ -1,4 +1,4 @@
-// The editor's runtime in a design-mode document, part 1: the history.
+// The editor's runtime in a design-mode document: the history.
 //
 // The runtime lives in the editor's isolated script world, where the page's
 // own scripts (which never run in the editor) could not see it anyway. It is

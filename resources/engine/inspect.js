@@ -1,4 +1,4 @@
-// The editor's runtime, part 4: the element under a point of the view, for
+// The editor's runtime: the element under a point of the view, for
 // the status bar's inspector.
 (function (zelvo) {
   'use strict';

@@ -1,4 +1,4 @@
-// The editor's runtime, part 3: the Enter key's line break.
+// The editor's runtime: the Enter key's line break.
 (function (zelvo) {
   'use strict';
 

@@ -1,4 +1,4 @@
-// The editor's runtime, part 4: style sheets of the editor's own.
+// The editor's runtime: style sheets of the editor's own.
 //
 // A sheet set here is adopted into the document beside the page's own style
 // sheets: it changes how the design view shows the page without being part

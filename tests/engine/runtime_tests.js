@@ -160,10 +160,12 @@ window.runtimeTests = (function () {
         '<html><frameset cols="50%,*"><frame src="a.htm"><frame src="b.htm"></frameset></html>'
       ];
       pages.forEach(function (text, i) {
-        Z.write(text, true, false);
+        Z.write(text, true);
         Z.read();
         var shown = Z.readingPiece(0, 1e9), mode = document.compatMode;
-        Z.write(text, true, true);
+        Z.startPieces();
+        Z.addPiece(text, true);
+        Z.writePieces(true);
         Z.read();
         expect(Z.readingPiece(0, 1e9), shown, 'page ' + i);
         expect(document.compatMode, mode, 'mode of page ' + i);
