@@ -27,7 +27,7 @@
   // The parsed page into the shown document, which takes its mode from the
   // same doctype; false, with nothing moved, should the mode come out
   // different.
-  function moveIn(parsed, editable) {
+  function moveIn(parsed, editable, defer) {
     var doctype = parsed.doctype ? nodeMarkup(parsed.doctype) : '';
     document.open();
     document.write(doctype);
@@ -36,7 +36,7 @@
     // Editable and with the editor's sheets before the page comes in: each
     // of them set afterwards would make the engine style the page again.
     if (editable) document.designMode = 'on';
-    if (zelvo.sheets) zelvo.sheets.apply();
+    sheetsFor(defer ? parsed : null);
     while (document.firstChild) document.removeChild(document.firstChild);
     var nodes = Array.prototype.slice.call(parsed.childNodes);
     for (var i = 0; i < nodes.length; i++) document.appendChild(document.adoptNode(nodes[i]));
@@ -46,18 +46,27 @@
     return true;
   }
 
+  // The editor's own style sheets stay with the view, whatever page comes;
+  // the old page's selection rule goes, and a large page's layout is
+  // deferred.
+  function sheetsFor(parsed) {
+    if (!zelvo.sheets) return;
+    zelvo.sheets.forgetSelection();
+    zelvo.sheets.deferLayout(parsed);
+    zelvo.sheets.apply();
+  }
+
   // Replaces the whole document with the page, given as its text or parsed
-  // apart; a new, empty history starts.
-  function writePage(text, parsed, editable) {
+  // apart (`defer`: with the layout of what lies off screen deferred); a
+  // new, empty history starts.
+  function writePage(text, parsed, editable, defer) {
     history.detach();
-    if (zelvo.sheets) zelvo.sheets.forgetSelection();
-    if (!(parsed && moveIn(parsed, editable))) {
+    if (!(parsed && moveIn(parsed, editable, defer))) {
       document.open();
       document.write(parsed ? markupOf(parsed) : text);
       document.close();
       if (editable) document.designMode = 'on';
-      // The editor's own style sheets stay with the view, whatever page comes.
-      if (zelvo.sheets) zelvo.sheets.apply();
+      sheetsFor(defer ? parsed : null);
     }
     history.attach();
     history.changeCount++;
@@ -73,13 +82,13 @@
     if (toParse) parseApart(piece); else zelvo.pieces.push(piece);
     return true;
   };
-  zelvo.writePieces = function (editable) {
+  zelvo.writePieces = function (editable, defer) {
     var parsed = apart;
     apart = null;
     if (parsed) parsed.close();
     var text = zelvo.pieces.join('');
     zelvo.pieces = [];
-    return writePage(text, parsed, editable);
+    return writePage(text, parsed, editable, defer);
   };
 
   // A large fragment arrives the same way and goes in as one insertion.

@@ -42,16 +42,59 @@
     return sheets.apply();
   };
 
-  // On a large page the editor defers the layout of the body's top-level
-  // blocks that lie off screen (the sheet named below). The engine cannot
-  // place a caret in a block it has not laid out: a selection that ends in
-  // one (an undo far away, a jump to the end) would type in the wrong place.
-  // The blocks that hold the selection's ends are therefore always laid out.
+  // On a large page the editor defers the layout of the page's blocks that
+  // lie off screen: the engine lays out and paints each block only when it
+  // comes near the view, and takes the given height for one it has never
+  // shown (then the height it last had). It costs the page a little of its
+  // look (each such block clips what overflows it, and floats do not reach
+  // from one block into the next), so small pages go without.
+  //
+  // The blocks are the children of the body, or of the one element that
+  // holds nearly all of the page however deep it lies: word processors and
+  // many sites wrap the whole page in a single element, which would
+  // otherwise be one block, on screen and laid out whole.
+  //
+  // The engine cannot place a caret in a block it has not laid out: a
+  // selection that ends in one (an undo far away, a jump to the end) would
+  // type in the wrong place. The blocks that hold the selection's ends are
+  // therefore always laid out, and so are the last three, where Ctrl+End
+  // puts the caret at once, before the engine would lay them out for being
+  // on screen.
   var DEFERRED = 'deferred-layout', SHOWN = 'selection-blocks';
   var shownRule = '';
+  var holderSelector = 'body';
+  var WRAPPER_CHILDREN = 8, NEARLY_ALL = 0.9, DEEPEST = 16;
+  function elementCount(e) { return e.getElementsByTagName('*').length; }
+  // The selector of the element whose children are the page's blocks, in a
+  // document not shown yet.
+  function holderOf(doc) {
+    var selector = 'body', e = doc.body;
+    if (!e) return selector;
+    for (var depth = 0; depth < DEEPEST && e.children.length <= WRAPPER_CHILDREN; depth++) {
+      var all = elementCount(e), best = null, bestCount = -1, bestAt = 0;
+      for (var i = 0; i < e.children.length; i++) {
+        var count = elementCount(e.children[i]) + 1;
+        if (count > bestCount) { best = e.children[i]; bestCount = count; bestAt = i + 1; }
+      }
+      if (!best || bestCount < NEARLY_ALL * all) break;
+      e = best;
+      selector += ' > :nth-child(' + bestAt + ')';
+    }
+    return selector;
+  }
+  // Sets the deferred layout for the page in `parsed` (null: none). Called
+  // while the shown document is still empty: changing a sheet adopted by a
+  // large page makes the engine style all of it again.
+  sheets.deferLayout = function (parsed) {
+    holderSelector = parsed ? holderOf(parsed) : 'body';
+    var css = parsed ? holderSelector + ' > * { content-visibility: auto; contain-intrinsic-size: auto 40px; } ' +
+      holderSelector + ' > :nth-last-child(-n+3) { content-visibility: visible; }' : '';
+    return sheets.set(DEFERRED, css);
+  };
+  sheets.holder = function () { return document.querySelector(holderSelector); };
   function topBlock(n) {
-    var body = document.body;
-    while (n && n.parentNode !== body) n = n.parentNode;
+    var holder = sheets.holder();
+    while (n && n.parentNode !== holder) n = n.parentNode;
     return n && n.nodeType === 1 ? n : null;
   }
   function position(e) {
@@ -77,7 +120,7 @@
       });
       if (!seen.length && (s.anchorNode || s.focusNode)) return;
       if (seen.length)
-        rule = seen.map(function (b) { return 'body > :nth-child(' + position(b) + ')'; }).join(', ') +
+        rule = seen.map(function (b) { return holderSelector + ' > :nth-child(' + position(b) + ')'; }).join(', ') +
           ' { content-visibility: visible; }';
     }
     if (rule !== shownRule) {
@@ -85,8 +128,9 @@
       sheets.set(SHOWN, rule);
     }
   }
-  // Before a new page comes in: the rule is the old page's, and changing
-  // it once the new page is in would make the engine style it all again.
+  // While a new page comes in, before its nodes: the rule is the old
+  // page's, and changing it once the new page is in would make the engine
+  // style it all again.
   sheets.forgetSelection = function () {
     shownRule = '';
     if (sheets.byName[SHOWN]) sheets.set(SHOWN, '');

@@ -55,19 +55,9 @@ constexpr qsizetype kParsedPiece = 1 << 20;
 constexpr qsizetype kReadPiece = 1 << 22;
 
 // From this many characters on, a page is shown with the layout of what lies
-// off screen deferred: the engine lays out and paints each of the body's
-// top-level blocks only when it comes near the view, and takes the given
-// height for one it has never shown (then the height it last had). It costs
-// the page a little of its look (each such block clips what overflows it, and
-// floats do not reach from one block into the next), so small pages go
-// without.
+// off screen deferred (see the runtime's sheets.js for what that costs the
+// page's look).
 constexpr qsizetype kLargePage = 256 * 1024;
-const QString kDeferredLayoutSheetName = QStringLiteral("deferred-layout");
-// The last blocks are always laid out: Ctrl+End puts the caret in the last
-// one at once, before the engine would lay it out for being on screen.
-const QString kDeferredLayoutSheet =
-    QStringLiteral("body > * { content-visibility: auto; contain-intrinsic-size: auto 40px; }"
-                   " body > :nth-last-child(-n+3) { content-visibility: visible; }");
 
 // The editor's runtime: its parts in the order they build on each other.
 const QString &runtimeScript()
@@ -432,9 +422,6 @@ bool EngineView::WriteDocument(const QString &text, const QString &baseFolder)
         m_documentBase = base;
     }
     m_lastWriteSize = text.size();
-    const QString deferred = text.size() >= kLargePage ? kDeferredLayoutSheet : QString();
-    if (m_sheets.value(kDeferredLayoutSheetName) != deferred)
-        setDocumentSheet(kDeferredLayoutSheetName, deferred);
     const QString editable = boolLiteral(m_editMode);
     if (text.size() < kLargePage)
         return evaluate(QStringLiteral("zelvo.write(%1, %2);").arg(scriptLiteral(text), editable)).toBool();
@@ -443,7 +430,7 @@ bool EngineView::WriteDocument(const QString &text, const QString &baseFolder)
     sendInPieces(text, kParsedPiece, true);
     // Laying out a page of many megabytes takes the engine a while.
     const int timeoutMs = 60000 + int(text.size() / (1 << 20)) * 30000;
-    return evaluate(QStringLiteral("zelvo.writePieces(%1);").arg(editable), timeoutMs).toBool();
+    return evaluate(QStringLiteral("zelvo.writePieces(%1, true);").arg(editable), timeoutMs).toBool();
 }
 
 void EngineView::sendInPieces(const QString &text, qsizetype pieceSize, bool parse)
