@@ -12,7 +12,9 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
+#include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -75,6 +77,73 @@ void dropStaleInterface(QWidget *editor)
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
 }
 
+// The editor wraps and colours what it has not yet wrapped of a large
+// document in the background, a slice at a time whenever the program is idle
+// (some ten seconds of work for 10 MB, and again for all that follows an
+// edit that changes how the rest is coloured). While no code view is shown
+// nothing needs that work, and on a machine of two cores it takes the
+// processor from the design view's engine: writing a 10 MB page after such an
+// edit took twice as long. The work waits until a code view is shown again.
+// The Qt wrapper drives it with a zero-interval timer of its own, which it
+// keeps out of reach: its ticks are recognised as they come.
+class BackgroundWork : public QObject
+{
+public:
+    static BackgroundWork &instance()
+    {
+        static BackgroundWork work;
+        return work;
+    }
+    void add(CodeEditor *editor);
+    void remove(CodeEditor *editor);
+    void resume();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QList<CodeEditor *> m_editors;
+    QList<QPointer<QTimer>> m_paused;
+};
+
+void BackgroundWork::add(CodeEditor *editor)
+{
+    if (m_editors.isEmpty())
+        QCoreApplication::instance()->installEventFilter(this);
+    m_editors.append(editor);
+}
+
+void BackgroundWork::remove(CodeEditor *editor)
+{
+    m_editors.removeAll(editor);
+    if (m_editors.isEmpty() && QCoreApplication::instance())
+        QCoreApplication::instance()->removeEventFilter(this);
+    resume();
+}
+
+void BackgroundWork::resume()
+{
+    for (const QPointer<QTimer> &timer : std::exchange(m_paused, {}))
+        if (timer)
+            timer->start(0);
+}
+
+bool BackgroundWork::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::Timer)
+        return false;
+    auto *timer = qobject_cast<QTimer *>(watched);
+    if (!timer || timer->interval() != 0 || !timer->parent() ||
+        qstrcmp(timer->parent()->metaObject()->className(), "QsciScintillaQt") != 0)
+        return false;
+    for (CodeEditor *editor : std::as_const(m_editors))
+        if (editor->isVisible())
+            return false;
+    timer->stop();
+    m_paused.append(timer);
+    return true;
+}
+
 } // namespace
 
 CodeEditor::CodeEditor(QWidget *parent) : QWidget(parent)
@@ -86,6 +155,7 @@ CodeEditor::CodeEditor(QWidget *parent) : QWidget(parent)
     m_editor = new ScintillaWidget(this);
     layout->addWidget(m_editor);
     setFocusProxy(m_editor);
+    BackgroundWork::instance().add(this);
     applyCreationSettings();
     connect(m_editor, &QsciScintillaBase::SCN_CHARADDED, this, &CodeEditor::onCharAdded);
     connect(m_editor, &QsciScintillaBase::SCN_MARGINCLICK, this,
@@ -101,6 +171,7 @@ CodeEditor::CodeEditor(QWidget *parent) : QWidget(parent)
 
 CodeEditor::~CodeEditor()
 {
+    BackgroundWork::instance().remove(this);
     QAccessible::removeActivationObserver(&m_changeReporting);
 }
 
@@ -390,8 +461,16 @@ bool CodeEditor::event(QEvent *event)
             m_forwarding = true;
             const bool taken = QCoreApplication::sendEvent(m_editor, event);
             m_forwarding = false;
+            // What the key changed is drawn now, before the editor's work in
+            // the background (wrapping and colouring the rest of a large
+            // document, a slice at a time) takes its next slice.
+            if (event->type() == QEvent::KeyPress || event->type() == QEvent::InputMethod)
+                QCoreApplication::sendPostedEvents(window(), QEvent::UpdateRequest);
             return taken;
         }
+        return QWidget::event(event);
+    case QEvent::Show:
+        BackgroundWork::instance().resume();
         return QWidget::event(event);
     default:
         return QWidget::event(event);

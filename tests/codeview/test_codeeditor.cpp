@@ -27,7 +27,7 @@ enum : unsigned {
     STYLEGETFORE = 2481, STYLEGETBACK = 2482, STYLEGETBOLD = 2483, STYLEGETITALIC = 2484,
     STYLEGETSIZE = 2485, STYLEGETFONT = 2486, STYLEGETUNDERLINE = 2488, STYLESETBOLD = 2053,
     STYLESETITALIC = 2054, STYLESETUNDERLINE = 2059, SETREADONLY = 2171, AUTOCCANCEL = 2101,
-    AUTOCACTIVE = 2102, GETFOLDEXPANDED = 2230, GETLINEVISIBLE = 2228, WRAPCOUNT = 2235,
+    AUTOCACTIVE = 2102, GETFOLDEXPANDED = 2230, GETLINEVISIBLE = 2228, WRAPCOUNT = 2235, VISIBLEFROMDOCLINE = 2220,
     GETMARGINWIDTHN = 2243, GETWRAPMODE = 2269, TEXTHEIGHT = 2279, GETLEXER = 4002,
     COLOURISE = 4003, AUTOCGETCURRENTTEXT = 2610, EMPTYUNDOBUFFER = 2175,
 };
@@ -190,6 +190,27 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&e));
         e.insertTextAt(0, QString("word ").repeated(80));
         QVERIFY(query(e, WRAPCOUNT, 0) > 1);
+    }
+
+    // Wrapping what lies off screen goes on in the background, but not
+    // while the view is hidden (it would take the processor from the design
+    // view); it resumes when the view is shown again.
+    void backgroundWrappingWaitsWhileHidden()
+    {
+        CodeEditor &e = startShipped();
+        e.resize(200, 200);
+        e.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&e));
+        const unsigned long last = 9999;
+        e.loadText(QString("<p>" + QString("word ").repeated(80) + "</p>\n").repeated(int(last) + 1));
+        e.hide();
+        // Where the last line shows: below every line before it, each one
+        // display line until it is wrapped.
+        const long before = query(e, VISIBLEFROMDOCLINE, last);
+        QTest::qWait(300);
+        QCOMPARE(query(e, VISIBLEFROMDOCLINE, last), before);
+        e.show();
+        QTRY_VERIFY_WITH_TIMEOUT(query(e, VISIBLEFROMDOCLINE, last) > long(last) * 10, 60000);
     }
 
     void textExchange()
