@@ -91,9 +91,8 @@
       holderSelector + ' > :nth-last-child(-n+3) { content-visibility: visible; }' : '';
     return sheets.set(DEFERRED, css);
   };
-  sheets.holder = function () { return document.querySelector(holderSelector); };
   function topBlock(n) {
-    var holder = sheets.holder();
+    var holder = document.querySelector(holderSelector);
     while (n && n.parentNode !== holder) n = n.parentNode;
     return n && n.nodeType === 1 ? n : null;
   }
