@@ -62,7 +62,7 @@
   // on screen.
   var DEFERRED = 'deferred-layout', SHOWN = 'selection-blocks';
   var shownRule = '';
-  var holderSelector = 'body';
+  var holderSelector = 'body', holderElement = null;
   var WRAPPER_CHILDREN = 8, NEARLY_ALL = 0.9, DEEPEST = 16;
   function elementCount(e) { return e.getElementsByTagName('*').length; }
   // The selector of the element whose children are the page's blocks, in a
@@ -85,12 +85,29 @@
   // Sets the deferred layout for the page in `parsed` (null: none). Called
   // while the shown document is still empty: changing a sheet adopted by a
   // large page makes the engine style all of it again.
+  function deferredCss(holder) {
+    return holder + ' > * { content-visibility: auto; contain-intrinsic-size: auto 40px; } ' +
+      holder + ' > :nth-last-child(-n+3) { content-visibility: visible; }';
+  }
   sheets.deferLayout = function (parsed) {
     holderSelector = parsed ? holderOf(parsed) : 'body';
-    var css = parsed ? holderSelector + ' > * { content-visibility: auto; contain-intrinsic-size: auto 40px; } ' +
-      holderSelector + ' > :nth-last-child(-n+3) { content-visibility: visible; }' : '';
-    return sheets.set(DEFERRED, css);
+    holderElement = null; // known once the page is in
+    return sheets.set(DEFERRED, parsed ? deferredCss(holderSelector) : '');
   };
+  // A wrapper is known by its place. Should an edit move it (a paragraph
+  // typed before it), the rules follow it: left pointing at its old place,
+  // they would leave all of its blocks to be laid out at once.
+  function followHolder() {
+    if (!sheets.byName[DEFERRED] || holderSelector === 'body') return;
+    var now = document.querySelector(holderSelector);
+    if (!holderElement) holderElement = now;
+    if (!holderElement || now === holderElement) return;
+    var steps = [], e = holderElement;
+    for (; e && e !== document.body; e = e.parentElement) steps.unshift(' > :nth-child(' + position(e) + ')');
+    holderSelector = e ? 'body' + steps.join('') : 'body';
+    if (!e) holderElement = null;
+    sheets.set(DEFERRED, deferredCss(holderSelector));
+  }
   function topBlock(n) {
     var holder = document.querySelector(holderSelector);
     while (n && n.parentNode !== holder) n = n.parentNode;
@@ -109,6 +126,7 @@
     return r.bottom >= 0 && r.top <= window.innerHeight;
   }
   function showSelectionBlocks() {
+    followHolder();
     var rule = '';
     var s = document.getSelection();
     if (sheets.byName[DEFERRED] && s && document.body) {

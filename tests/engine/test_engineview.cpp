@@ -401,6 +401,16 @@ private slots:
         QVERIFY(view->WriteDocument(page));
         QCOMPARE(view->evaluate(visibility).toString(), QStringLiteral("auto"));
         QCOMPARE(view->ReadDocument(), page);
+        if (!before.isEmpty()) {
+            // A paragraph put before the wrapper moves it: its blocks stay deferred.
+            QVERIFY(view->evaluate(QStringLiteral("var p = document.createElement('p'); p.textContent = '新';"
+                                                  "document.body.insertBefore(p, document.body.firstChild);"
+                                                  "getSelection().collapse(p.firstChild, 1); true;"))
+                        .toBool());
+            const QString moved = QStringLiteral("getComputedStyle(document.body.children[2].firstElementChild).contentVisibility;");
+            QTRY_COMPARE(view->evaluate(moved).toString(), QStringLiteral("auto"));
+            QVERIFY(view->WriteDocument(page));
+        }
 
         activate();
         view->focusPage();
