@@ -500,7 +500,9 @@ int editorChild(const QString &file, bool full, bool codeOnly, bool selectAll)
         // carries is a word typed into a paragraph of the page as it was.
         for (int undo = 0; undo < 1000 && code.text() != shown; ++undo)
             code.send(2176 /*SCI_UNDO*/);
-        const qsizetype word = shown.indexOf(QStringLiteral("quick"), shown.size() / 2);
+        qsizetype word = shown.indexOf(QStringLiteral("quick"), shown.size() / 2);
+        if (word < 0)
+            word = shown.size(); // a page without paragraphs (the nested ones): at its end
         code.setCurrentPosition(long(shown.left(word).toUtf8().size()));
         QTest::keyClicks(&code, QStringLiteral("Zelvo "));
         QCoreApplication::processEvents();

@@ -152,9 +152,9 @@
     shownRule = '';
     if (sheets.byName[SHOWN]) sheets.set(SHOWN, '');
   };
-  // For every new document: writing a page removes the document's listeners.
+  // For every new document, once its page is in (the old page's rule went
+  // before): writing a page removes the document's listeners.
   sheets.watchSelection = function () {
-    sheets.forgetSelection();
     document.removeEventListener('selectionchange', showSelectionBlocks);
     document.addEventListener('selectionchange', showSelectionBlocks);
     showSelectionBlocks();
