@@ -69,6 +69,8 @@
       sheetsFor(defer ? parsed : null);
     }
     history.attach();
+    watchTypingAfterObjects();
+    if (zelvo.placeholders) zelvo.placeholders.watch();
     history.changeCount++;
     zelvo.caretToStart();
     if (zelvo.sheets) zelvo.sheets.watchSelection();
@@ -255,9 +257,86 @@
       s.removeAllRanges();
       s.addRange(after);
     }
+    objectBeforeCaret = last && endsInObject(last) ? last : null;
     history.end();
     return true;
   };
+
+  // After an insertion that ends in an object without text of its own (a
+  // picture, a player, a frame, a table, WordArt), what is typed next goes
+  // right after it. Left to itself the engine takes the caret into the
+  // object's last inline element: typed text landed inside WordArt's shape.
+  var OBJECT_ELEMENTS = 'img,embed,object,iframe,table,script,bgsound,video,audio,canvas,hr,input,select,textarea,button,marquee';
+  function isVml(n) { return n.nodeType === 1 && /^[vo]:/i.test(n.nodeName); }
+  function endsInObject(n) {
+    if (n.nodeType !== 1) return false;
+    if (isVml(n) || n.matches(OBJECT_ELEMENTS)) return true;
+    if (!/^[\s\u00a0]*$/.test(n.textContent)) return false;
+    if (n.querySelector(OBJECT_ELEMENTS)) return true;
+    var all = n.getElementsByTagName('*');
+    for (var i = 0; i < all.length; i++) if (isVml(all[i])) return true;
+    return false;
+  }
+  var objectBeforeCaret = null;
+  // True while the caret stands where the insertion left it, right after the object.
+  function caretRightAfterObject() {
+    var n = objectBeforeCaret, s = document.getSelection();
+    if (!n || !n.parentNode || !s || s.rangeCount !== 1 || !s.isCollapsed) return false;
+    return s.anchorNode === n.parentNode && s.anchorOffset > 0 &&
+      n.parentNode.childNodes[s.anchorOffset - 1] === n;
+  }
+  // A text node of its own right after the object, with the caret at its end.
+  function textAfterObject(data) {
+    var text = document.createTextNode(data);
+    objectBeforeCaret.parentNode.insertBefore(text, objectBeforeCaret.nextSibling);
+    objectBeforeCaret = null;
+    document.getSelection().collapse(text, data.length);
+    return text;
+  }
+  function typeAfterObject(e) {
+    if (e.inputType !== 'insertText' || !e.data || !caretRightAfterObject()) return;
+    e.preventDefault();
+    textAfterObject(e.data);
+    history.end(); // the history's own listener began the step
+  }
+  // A composition cannot be redirected once it runs: it starts in a text
+  // node after the object, held open by a zero-width space that goes again
+  // when the composition ends.
+  var holder = null;
+  function compositionAfterObject() {
+    if (!caretRightAfterObject()) return;
+    history.begin('typing');
+    holder = textAfterObject('\u200b');
+  }
+  function compositionEnded() {
+    var text = holder;
+    holder = null;
+    if (!text || !text.parentNode) return;
+    var at = text.data.indexOf('\u200b');
+    if (at < 0) return;
+    var s = document.getSelection();
+    var caret = s.anchorNode === text ? s.anchorOffset : -1;
+    if (text.data.length === 1) {
+      var parent = text.parentNode, index = Array.prototype.indexOf.call(parent.childNodes, text);
+      parent.removeChild(text);
+      s.collapse(parent, index);
+    } else {
+      text.deleteData(at, 1);
+      if (caret >= 0) s.collapse(text, caret > at ? caret - 1 : caret);
+    }
+    history.end();
+  }
+  // Writing a page removes the document's listeners: each page gets them anew.
+  function watchTypingAfterObjects() {
+    objectBeforeCaret = null;
+    holder = null;
+    document.removeEventListener('beforeinput', typeAfterObject, true);
+    document.addEventListener('beforeinput', typeAfterObject, true);
+    document.removeEventListener('compositionstart', compositionAfterObject, true);
+    document.addEventListener('compositionstart', compositionAfterObject, true);
+    document.removeEventListener('compositionend', compositionEnded, true);
+    document.addEventListener('compositionend', compositionEnded, true);
+  }
 
   var BLOCKS = /^(P|DIV|H[1-6]|LI|TD|TH|BLOCKQUOTE|PRE|ADDRESS|CENTER|DD|DT|CAPTION|BODY|FORM|FIELDSET|TABLE|TR|UL|OL|DL)$/;
   // The blocks the selection touches: every block ancestor of each node in

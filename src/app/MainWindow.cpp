@@ -162,6 +162,7 @@ void MainWindow::bindCommands()
     // WordArt and glow text, which the engine cannot draw, show through sheets of the editor's own.
     view->setDocumentSheet(insert::WordArtSheetName, insert::WordArtDesignSheet());
     view->setDocumentSheet(insert::GlowTextSheetName, insert::GlowTextDesignSheet());
+    view->showPlaceholders(true);
     m_router.bind(CommandId::InsertWordArt, [this, view] { insert::OpenWordArtDialog(this, view); });
     m_router.bind(CommandId::InsertGlowText, [this, view] { insert::OpenGlowTextDialog(this, view); });
     m_router.bind(CommandId::PageProperties, [this, doc] {

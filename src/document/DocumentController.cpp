@@ -94,8 +94,9 @@ DocumentController::~DocumentController() = default;
 
 void DocumentController::InitialiseBlankPage()
 {
-    m_design.writePage(BlankPageTemplate(), QString());
     m_state.currentPath.clear();
+    m_folder.clear();
+    m_design.writePage(BlankPageTemplate(), pageFolder());
     m_state.encoding = gbkEncoding();
     m_disk->stop();
     // The engine rewrites the template's markup; its own reading is what the
@@ -232,6 +233,7 @@ void DocumentController::NewPage()
         return;
     }
     m_state.currentPath = path;
+    m_folder = QFileInfo(path).absolutePath();
     m_state.encoding = gbkEncoding();
     m_disk->follow(path, contentDigest(BlankPageTemplateBytes()));
     const QString page = BlankPageTemplate();
@@ -286,6 +288,7 @@ bool DocumentController::takeLoadedPage(const QString &path, const LoadedPage &p
         return false;
     }
     m_state.currentPath = path;
+    m_folder = folder;
     m_state.encoding = page.encoding;
     m_disk->follow(path, page.stamp, page.digest);
     // The code view gets the file's own text, not the engine's rewrite of it.
@@ -338,6 +341,7 @@ bool DocumentController::writePage(const QString &path, bool announceSuccess)
     if (QFileInfo(path).absoluteFilePath() == m_disk->path())
         m_disk->follow(path, digest);
     m_state.encoding = written;
+    followFolderOf(path);
     rememberSaved(m_state.engineText);
     UpdateRecoveryCopy();
     if (announceSuccess)
@@ -560,6 +564,7 @@ void DocumentController::UpdateRecoveryCopy(bool wait)
 void DocumentController::RestoreRecoveredPage(const RecoveryCopy &copy)
 {
     m_state.currentPath = copy.path;
+    m_folder = copy.path.isEmpty() ? QString() : QFileInfo(copy.path).absolutePath();
     m_state.encoding = copy.encoding;
     // The file as it is now is what the restored work is an unsaved change to.
     if (copy.path.isEmpty()) {
@@ -693,7 +698,18 @@ QString DocumentController::programDirectory() const
 
 QString DocumentController::pageFolder() const
 {
-    return m_state.currentPath.isEmpty() ? QString() : QFileInfo(m_state.currentPath).absolutePath();
+    return m_folder.isEmpty() ? QDir::homePath() : m_folder;
+}
+
+void DocumentController::followFolderOf(const QString &path)
+{
+    // The page just saved elsewhere shows its pictures as they are seen
+    // from there, at once and without being written again.
+    const QString folder = QFileInfo(path).absolutePath();
+    if (folder == pageFolder())
+        return;
+    m_folder = folder;
+    m_design.setBaseFolder(folder);
 }
 
 } // namespace document

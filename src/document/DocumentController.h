@@ -127,7 +127,10 @@ private:
     void reportWriteFailure(const QString &path, const QString &reason);
     void removePreviewFile();
     QString programDirectory() const;
+    // The folder the page's relative addresses resolve against: that of the
+    // file last opened, created or saved to; the home folder before any.
     QString pageFolder() const;
+    void followFolderOf(const QString &path);
     // The views' texts as they are now. A view is read only when its text
     // changed since it was last read; the state is not touched.
     QString designText();
@@ -171,6 +174,7 @@ private:
     bool m_copyWritten = false;
     QString m_copiedDesign, m_copiedCode;
     DocumentState m_state;
+    QString m_folder;
     FileWatch *m_disk = nullptr;
     QTimer *m_diskRetry = nullptr;
     bool m_askingAboutDisk = false;

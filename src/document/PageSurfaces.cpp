@@ -14,6 +14,7 @@ public:
     {
         return m_view.WriteDocument(text, baseFolder);
     }
+    bool setBaseFolder(const QString &folder) override { return m_view.setBaseFolder(folder); }
     QString readPage() override { return m_view.ReadDocument(); }
     quint64 changeCount() override { return m_view.changeCount(); }
     void focusPage() override { m_view.focusPage(); }

@@ -22,6 +22,9 @@ public:
     // Replaces the page; relative addresses resolve against baseFolder when
     // it is given. False when the view did not take it.
     virtual bool writePage(const QString &text, const QString &baseFolder) = 0;
+    // Relative addresses resolve against another folder from now on; the
+    // page stays as it is, caret and history included.
+    virtual bool setBaseFolder(const QString &folder) = 0;
     // The whole page as text.
     virtual QString readPage() = 0;
     // A number that moves on whenever the page's content changes (typing,

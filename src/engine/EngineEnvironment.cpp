@@ -1,4 +1,5 @@
 #include "engine/EngineEnvironment.h"
+#include "engine/PageFolderScheme.h"
 
 #include <QCoreApplication>
 #include <QtGlobal>
@@ -17,6 +18,7 @@ void prepareProcessEnvironment()
     if (!qEnvironmentVariableIsSet("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY"))
         qputenv("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    registerPageFolderScheme();
 }
 
 } // namespace engine

@@ -1,5 +1,6 @@
 #include "engine/EngineView.h"
 
+#include "engine/PageFolderScheme.h"
 #include "text/Colour.h"
 
 #include <QApplication>
@@ -65,7 +66,7 @@ const QString &runtimeScript()
     static const QString script = [] {
         QString all;
         for (const char *part : {":/engine/history.js", ":/engine/editing.js", ":/engine/linebreak.js",
-                                 ":/engine/inspect.js", ":/engine/sheets.js"}) {
+                                 ":/engine/inspect.js", ":/engine/sheets.js", ":/engine/placeholders.js"}) {
             QFile file(QString::fromLatin1(part));
             if (file.open(QIODevice::ReadOnly))
                 all += QString::fromUtf8(file.readAll()) + QLatin1Char('\n');
@@ -151,6 +152,7 @@ EngineView::EngineView(QWidget *parent) : QWidget(parent)
     m_view = new QWebEngineView(this);
     m_page = new EditorPage(m_view);
     m_view->setPage(m_page);
+    servePageFolders(m_page->profile());
     layout->addWidget(m_view);
     setFocusProxy(m_view);
 
@@ -371,6 +373,8 @@ bool EngineView::loadAndWait(const std::function<void()> &startLoad)
     evaluate(runtimeScript() + QStringLiteral("zelvo.history.attach(); true;"));
     for (auto it = m_sheets.cbegin(); it != m_sheets.cend(); ++it)
         evaluate(sheetScript(it.key(), it.value()));
+    if (m_placeholders)
+        evaluate(QStringLiteral("zelvo.placeholders.show(true);"));
     return ok.value_or(false);
 }
 
@@ -387,6 +391,12 @@ bool EngineView::setDocumentSheet(const QString &name, const QString &css)
         m_sheets.insert(name, css);
     // Before the first document the sheet waits for it.
     return m_loads == 0 || evaluate(sheetScript(name, css)).toBool();
+}
+
+bool EngineView::showPlaceholders(bool on)
+{
+    m_placeholders = on;
+    return m_loads == 0 || evaluate(QStringLiteral("zelvo.placeholders.show(%1);").arg(boolLiteral(on))).toBool();
 }
 
 bool EngineView::Navigate(const QString &url)
@@ -411,9 +421,9 @@ bool EngineView::WriteDocument(const QString &text, const QString &baseFolder)
 {
     // The empty document written into decides where relative addresses point:
     // a page opened from a folder shows its own pictures.
-    const QUrl base = baseFolder.isEmpty()
-        ? QUrl(QStringLiteral("about:blank"))
-        : QUrl::fromLocalFile(QDir(baseFolder).absolutePath() + QLatin1Char('/'));
+    const QUrl base = baseFolder.isEmpty()              ? QUrl(QStringLiteral("about:blank"))
+        : pageFolderSchemeRegistered() ? pageFolderUrl(baseFolder)
+                                       : QUrl::fromLocalFile(QDir(baseFolder).absolutePath() + QLatin1Char('/'));
     if (base != m_documentBase) {
         if (base.scheme() == QLatin1String("about"))
             loadAndWait([&] { m_page->load(base); });
@@ -431,6 +441,30 @@ bool EngineView::WriteDocument(const QString &text, const QString &baseFolder)
     // Laying out a page of many megabytes takes the engine a while.
     const int timeoutMs = 60000 + int(text.size() / (1 << 20)) * 30000;
     return evaluate(QStringLiteral("zelvo.writePieces(%1, true);").arg(editable), timeoutMs).toBool();
+}
+
+bool EngineView::setBaseFolder(const QString &folder)
+{
+    const QUrl base = pageFolderUrl(folder);
+    if (base == m_documentBase)
+        return true;
+    // Only a document of the editor's own scheme may change its address in
+    // place; a file:// or about:blank one may not.
+    if (folderOfPageUrl(m_documentBase).isEmpty())
+        return false;
+    const bool moved = evaluate(QStringLiteral("try { history.replaceState(null, '', %1); true; } catch (e) { false; }")
+                                    .arg(scriptLiteral(base.toString(QUrl::FullyEncoded))))
+                           .toBool();
+    if (moved)
+        m_documentBase = base;
+    return moved;
+}
+
+QString EngineView::baseFolder() const
+{
+    if (m_documentBase.isLocalFile())
+        return m_documentBase.toLocalFile();
+    return folderOfPageUrl(m_documentBase);
 }
 
 void EngineView::sendInPieces(const QString &text, qsizetype pieceSize, bool parse)

@@ -59,8 +59,17 @@ public:
     bool SetEditMode(bool on);
     // Replaces the page with the given text. Relative addresses in the page
     // resolve against baseFolder (a local directory) when it is given; the
-    // text itself is not changed. Clears the undo history.
+    // text itself is not changed. Without one the page is at about:blank,
+    // where the engine shows no local pictures at all. Clears the undo
+    // history.
     bool WriteDocument(const QString &text, const QString &baseFolder = QString());
+    // Relative addresses resolve against another folder from now on, without
+    // writing the page again: its caret and history stay. Pictures already
+    // shown stay as they are until their address changes. False when the
+    // page was written without a folder (it must be written again).
+    bool setBaseFolder(const QString &folder);
+    // The folder relative addresses resolve against; empty for none.
+    QString baseFolder() const;
     // The whole page: doctype and comments around the root element, then the
     // root element's outer HTML, one per line.
     QString ReadDocument();
@@ -80,6 +89,10 @@ public:
     // here and is never part of the page's text. Sheets are known by name;
     // setting a name again replaces its sheet, an empty text removes it.
     bool setDocumentSheet(const QString &name, const QString &css);
+    // Players, background sounds and scripts, which the engine does not
+    // draw here, shown as placeholders a click selects whole; like the
+    // sheets, never part of the page's text.
+    bool showPlaceholders(bool on);
 
     bool editMode() const { return m_editMode; }
     bool canUndo();
@@ -151,6 +164,7 @@ private:
     bool m_focusWhenShown = false;
     quint64 m_displayStamp = 0;
     QMap<QString, QString> m_sheets; // the editor's own style sheets by name
+    bool m_placeholders = false;
 };
 
 } // namespace engine

@@ -83,7 +83,7 @@ QString FindConverter()
     return QString();
 }
 
-Conversion Convert(const QString &sourcePath, const QString &convertTo)
+Conversion Convert(const QString &sourcePath, const QString &convertTo, const QString &inputFilter)
 {
     Conversion result;
     if (running) {
@@ -105,13 +105,14 @@ Conversion Convert(const QString &sourcePath, const QString &convertTo)
     process.setProgram(program);
     // The source goes as a file URL, so that its name reaches LibreOffice
     // whatever the locale and whatever characters it holds.
-    process.setArguments({QStringLiteral("-env:UserInstallation=")
+    QStringList arguments{QStringLiteral("-env:UserInstallation=")
                               + QUrl::fromLocalFile(profilePath).toString(QUrl::FullyEncoded),
-                          QStringLiteral("--headless"), QStringLiteral("--norestore"),
-                          QStringLiteral("--convert-to"), convertTo, QStringLiteral("--outdir"),
-                          outFolder.path(),
-                          QUrl::fromLocalFile(QFileInfo(sourcePath).absoluteFilePath())
-                              .toString(QUrl::FullyEncoded)});
+                          QStringLiteral("--headless"), QStringLiteral("--norestore")};
+    if (!inputFilter.isEmpty())
+        arguments << QStringLiteral("--infilter=") + inputFilter;
+    arguments << QStringLiteral("--convert-to") << convertTo << QStringLiteral("--outdir") << outFolder.path()
+              << QUrl::fromLocalFile(QFileInfo(sourcePath).absoluteFilePath()).toString(QUrl::FullyEncoded);
+    process.setArguments(arguments);
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());

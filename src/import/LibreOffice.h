@@ -30,8 +30,10 @@ QString FindConverter();
 // runs headless, in a process group of its own and with a profile private to
 // this program; the wait runs a local event loop, so windows keep painting.
 // At the time limit the whole group is killed. Nothing started here is left
-// running when this returns.
-Conversion Convert(const QString &sourcePath, const QString &convertTo);
+// running when this returns. With an input filter LibreOffice reads the file
+// through that filter alone (a file it cannot read is then not converted at
+// all); without one it picks a filter itself.
+Conversion Convert(const QString &sourcePath, const QString &convertTo, const QString &inputFilter = QString());
 
 // The time limit of one conversion (two minutes unless changed).
 void setConversionTimeLimit(int milliseconds);

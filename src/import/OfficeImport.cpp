@@ -3,6 +3,7 @@
 #include "engine/EngineView.h"
 #include "import/ImportNotice.h"
 #include "import/LibreOffice.h"
+#include "import/OfficeFormat.h"
 #include "insert/Insertion.h"
 #include "ui/Prompter.h"
 
@@ -100,7 +101,13 @@ void runImport(QWidget *owner, engine::EngineView &view, const QString &title, c
 DocumentText ReadDocumentText(const QString &path)
 {
     DocumentText result;
-    const Conversion conversion = Convert(path, kTextTarget);
+    const QString filter = importFilterForFile(OfficeKind::Document, path);
+    if (filter.isEmpty()) {
+        result.failure = QStringLiteral("文件“%1”不是可以读取的Word文档（.doc、.docx、.odt、.rtf），没有导入任何内容。")
+                             .arg(QFileInfo(path).fileName());
+        return result;
+    }
+    const Conversion conversion = Convert(path, kTextTarget, filter);
     if (conversion.outcome != Conversion::Outcome::Converted) {
         result.failure = failureText(conversion, path, QStringLiteral("Word文档"));
         return result;
@@ -114,7 +121,13 @@ DocumentText ReadDocumentText(const QString &path)
 SheetContents ReadFirstSheet(const QString &path)
 {
     SheetContents result;
-    const Conversion conversion = Convert(path, kSheetTarget);
+    const QString filter = importFilterForFile(OfficeKind::Workbook, path);
+    if (filter.isEmpty()) {
+        result.failure = QStringLiteral("文件“%1”不是可以读取的Excel工作簿（.xls、.xlsx、.ods），没有导入任何内容。")
+                             .arg(QFileInfo(path).fileName());
+        return result;
+    }
+    const Conversion conversion = Convert(path, kSheetTarget, filter);
     if (conversion.outcome != Conversion::Outcome::Converted) {
         result.failure = failureText(conversion, path, QStringLiteral("Excel文档"));
         return result;

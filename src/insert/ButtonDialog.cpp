@@ -25,6 +25,8 @@ ButtonDialog::ButtonDialog(QWidget *owner, Inserter inserter)
     layout->addWidget(m_pages);
     addPlainButtonPage();
     addPictureLinkPage();
+    // Typing goes into the first field, not to the page tabs.
+    m_id->setFocus(Qt::OtherFocusReason);
 }
 
 QWidget *ButtonDialog::addPage(const QString &caption)

@@ -20,7 +20,7 @@
 
 namespace insert {
 
-MarqueeDialog::MarqueeDialog(QWidget *owner, Inserter inserter)
+MarqueeDialog::MarqueeDialog(QWidget *owner, Inserter inserter, const QString &baseFolder)
     : InsertDialog(owner, MarqueeDialogCaption, QSize(546, 298))
 {
     setInserter(std::move(inserter));
@@ -108,7 +108,7 @@ MarqueeDialog::MarqueeDialog(QWidget *owner, Inserter inserter)
     // The window's creation: a blank editable page, the tooltips, the fonts.
     m_view->Navigate(QStringLiteral("about:blank"));
     m_view->SetEditMode(true);
-    m_view->WriteDocument(MarqueeBlankPage);
+    m_view->WriteDocument(MarqueeBlankPage, baseFolder);
     const struct {
         QWidget *control;
         const char *tip;
@@ -142,7 +142,7 @@ BuildResult MarqueeDialog::build()
 QDialog *OpenMarqueeDialog(QWidget *owner, engine::EngineView *view)
 {
     return ui::DialogHost::of(owner)->open(MarqueeDialogCaption, [view](QWidget *parent) {
-        return new MarqueeDialog(parent, InserterFor(view));
+        return new MarqueeDialog(parent, InserterFor(view), view ? view->baseFolder() : QString());
     });
 }
 

@@ -29,7 +29,9 @@ class MarqueeDialog : public InsertDialog {
     Q_OBJECT
 public:
     // inserter puts the finished marquee into the main page.
-    MarqueeDialog(QWidget *owner, Inserter inserter);
+    // Pictures in the editing view resolve against baseFolder, the page's
+    // own folder, as they do in the page.
+    MarqueeDialog(QWidget *owner, Inserter inserter, const QString &baseFolder = QString());
 
     // The dialog's own editing view.
     engine::EngineView *editingView() const { return m_view; }

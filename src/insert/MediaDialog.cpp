@@ -51,6 +51,8 @@ QLineEdit *MediaDialog::pathField(MediaKind kind) const
 void MediaDialog::showPage(MediaKind kind)
 {
     m_pages->setCurrentIndex(kind == MediaKind::Flash ? 0 : 1);
+    // Typing goes into the page's address, not to the page tabs.
+    pathField(kind)->setFocus(Qt::OtherFocusReason);
 }
 
 void MediaDialog::chooseFile(MediaKind kind)

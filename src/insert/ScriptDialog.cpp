@@ -52,6 +52,8 @@ ScriptDialog::ScriptDialog(QWidget *owner, Inserter inserter)
     connect(browse, &QPushButton::clicked, this, &ScriptDialog::chooseScriptFile);
     referenceForm.confirmAndCancel(this, QStringLiteral("按钮4"), QStringLiteral("按钮5"),
                                    [this] { return BuildScriptReference(m_path->text()); });
+    // Typing goes into the script's text, not to the page tabs.
+    m_text->setFocus(Qt::OtherFocusReason);
 }
 
 void ScriptDialog::chooseScriptFile()

@@ -1,8 +1,12 @@
 #include "ui/Prompter.h"
 
 #include <QColorDialog>
+#include <QDateTime>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
+#include <QLocale>
 #include <QLabel>
 #include <QGridLayout>
 #include <QPushButton>
@@ -28,6 +32,35 @@ void fitText(QMessageBox &box)
         if (textWidth < kWrapWidth)
             label->setMinimumWidth(std::max(kCaptionWidth, textWidth));
     }
+}
+
+// The file list as the rest of the interface speaks: Qt's file dialog
+// writes sizes and dates in the system's language, whatever the program's.
+class ChineseFileListing final : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        enum { kSize = 1, kDate = 3 };
+        auto *files = qobject_cast<QFileSystemModel *>(sourceModel());
+        if (role != Qt::DisplayRole || !files || (index.column() != kSize && index.column() != kDate))
+            return QIdentityProxyModel::data(index, role);
+        const QFileInfo info = files->fileInfo(mapToSource(index));
+        static const QLocale chinese(QLocale::Chinese, QLocale::China);
+        if (index.column() == kDate)
+            return chinese.toString(info.lastModified(), QLocale::ShortFormat);
+        return info.isDir() ? QString() : chinese.formattedDataSize(info.size());
+    }
+};
+
+// Qt's own dialog, not the desktop's: it speaks Chinese whatever the
+// system's language. Each filter shows its description alone; the
+// descriptions already name their patterns.
+void prepareFileDialog(QFileDialog &dialog)
+{
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setProxyModel(new ChineseFileListing(&dialog));
 }
 
 class StandardPrompter final : public Prompter {
@@ -61,13 +94,20 @@ public:
     QString openFileName(QWidget *parent, const FileDialogRequest &request) override
     {
         const QString title = request.title.isEmpty() ? QStringLiteral("打开") : request.title;
-        return QFileDialog::getOpenFileName(parent, title, request.proposedName, qtFileFilter(request.filter));
+        QFileDialog dialog(parent, title, request.proposedName, qtFileFilter(request.filter));
+        prepareFileDialog(dialog);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        return dialog.selectedFiles().constFirst();
     }
 
     QString saveFileName(QWidget *parent, const FileDialogRequest &request) override
     {
         const QString title = request.title.isEmpty() ? QStringLiteral("另存为") : request.title;
         QFileDialog dialog(parent, title, QString(), qtFileFilter(request.filter));
+        prepareFileDialog(dialog);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         const QString suffix = plainSuffix(request.defaultSuffix);
@@ -81,7 +121,8 @@ public:
 
     std::optional<QColor> colour(QWidget *parent, const QColor &initial) override
     {
-        const QColor chosen = QColorDialog::getColor(initial, parent, QStringLiteral("颜色"));
+        const QColor chosen =
+            QColorDialog::getColor(initial, parent, QStringLiteral("颜色"), QColorDialog::DontUseNativeDialog);
         if (!chosen.isValid())
             return std::nullopt;
         return chosen;

@@ -11,6 +11,8 @@ bool installQtTranslations(QCoreApplication *app)
 {
     // Lives as long as the program: the application only borrows it.
     static QTranslator translator;
+    // Dates, numbers and day names in Qt's own widgets follow the interface.
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
     if (!translator.isEmpty())
         return true;
     if (!translator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),

@@ -7,7 +7,8 @@ class QCoreApplication;
 namespace ui {
 
 // Loads Qt's Chinese translations into the application, when the system has
-// them. True when they were found.
+// them, and makes Chinese the default locale of Qt's widgets whatever the
+// system's language. True when the translations were found.
 bool installQtTranslations(QCoreApplication *app);
 
 } // namespace ui

@@ -24,6 +24,7 @@
 #include <QPointer>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QWindow>
 
@@ -375,6 +376,17 @@ private slots:
 
         QPointer<QDialog> dialog = openThrough(command, caption);
         QVERIFY(dialog);
+        // Typing goes into a field of the first page from the start.
+        if (confirms) {
+            const auto typingGoesIntoAField = [&] {
+                QWidget *focus = QApplication::focusWidget();
+                return focus && dialog->isAncestorOf(focus) && !qobject_cast<QTabBar *>(focus)
+                    && !qobject_cast<QAbstractButton *>(focus);
+            };
+            QTRY_VERIFY2(typingGoesIntoAField(), qPrintable(QApplication::focusWidget()
+                                                                ? QApplication::focusWidget()->objectName()
+                                                                : QStringLiteral("no focus")));
+        }
         QAccessibleInterface *root = QAccessible::queryAccessibleInterface(dialog);
         QCOMPARE(root->role(), QAccessible::Dialog);
         QCOMPARE(root->text(QAccessible::Name), caption);

@@ -9,6 +9,8 @@
 #include "codeview/LexerConfig.h"
 #include "commands/CommandRouter.h"
 #include "engine/EngineView.h"
+#include "insert/Insertion.h"
+#include "insert/WordArt.h"
 
 #include <QInputMethodEvent>
 #include <QInputMethodQueryEvent>
@@ -81,6 +83,22 @@ private slots:
         const QRect after = caretRectangle(target);
         QVERIFY(qAbs(after.y() - before.y()) < after.height());
         QVERIFY(target->rect().contains(after.center()));
+    }
+
+    // Composed text right after inserted WordArt goes after it, as typed
+    // keys do, and leaves no trace of how it got there.
+    void designViewAfterWordArt()
+    {
+        engine::EngineView *view = window->designView();
+        QVERIFY(view->WriteDocument(QStringLiteral("<html><body><p>前</p></body></html>")));
+        view->focusPage();
+        QTRY_VERIFY(QApplication::focusWidget() == view->inputWidget());
+        QVERIFY(view->evaluate(QStringLiteral(
+            "var t = document.querySelector('p').firstChild; getSelection().collapse(t, 1); true;")).toBool());
+        QVERIFY(insert::InsertFragment(*view, insert::WordArtFragment(2, QStringLiteral("字"))));
+        compose(QApplication::focusWidget(), QStringLiteral("zhongwen"), QStringLiteral("中文"));
+        QTRY_VERIFY(view->ReadDocument().contains(QStringLiteral("</span>中文</p>")));
+        QVERIFY(!view->ReadDocument().contains(QChar(0x200B)));
     }
 
     void codeView()

@@ -15,11 +15,12 @@ namespace {
 
 // The design view: it rewrites what it is given in its own way, as the engine does.
 struct FakeDesign final : document::DesignSurface {
-    QString page;
+    QString page, folder;
     quint64 count = 0;
     int reads = 0, writes = 0;
-    bool writePage(const QString &text, const QString &) override
+    bool writePage(const QString &text, const QString &base) override
     {
+        folder = base;
         page = text.toLower();
         ++count;
         ++writes;
@@ -32,6 +33,11 @@ struct FakeDesign final : document::DesignSurface {
         return page.contains(QStringLiteral("<unreadable>")) ? QString() : page;
     }
     quint64 changeCount() override { return count; }
+    bool setBaseFolder(const QString &base) override
+    {
+        folder = base;
+        return true;
+    }
     void focusPage() override {}
     void type(const QString &text)
     {
@@ -189,6 +195,36 @@ private slots:
         design.type(QStringLiteral("<hr>"));
         controller->ShowDesignView();
         QCOMPARE(design.page, shownCode.toLower());
+    }
+
+    // Relative addresses always have a local folder to resolve against: the
+    // home folder for the page of the start, then the folder of the file
+    // last opened or saved to, which Save As changes without writing the
+    // page again (its caret and history stay).
+    void thePageAlwaysHasAFolder()
+    {
+        QCOMPARE(design.folder, QDir::homePath());
+        const QString dir = testsupport::freshTempDir();
+        QVERIFY(QDir(dir).mkpath(QStringLiteral("other")));
+        const QString path = QDir(dir).filePath(QStringLiteral("a.htm"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("<html><body></body></html>");
+        f.close();
+        QVERIFY(controller->OpenPath(path));
+        QCOMPARE(design.folder, dir);
+
+        const int writes = design.writes;
+        prompter->fileNames.enqueue(QDir(dir).filePath(QStringLiteral("other/b.htm")));
+        QVERIFY(controller->SavePageAs());
+        QCOMPARE(design.folder, QDir(dir).filePath(QStringLiteral("other")));
+        QCOMPARE(design.writes, writes);
+        QCOMPARE(controller->state().currentPath, path); // Save still writes to the opened file
+        design.type(QStringLiteral("x"));
+        controller->ShowCodeView();
+        code.type(QStringLiteral("y"));
+        controller->ShowDesignView();
+        QCOMPARE(design.folder, QDir(dir).filePath(QStringLiteral("other")));
     }
 
     void closing_data()

@@ -190,8 +190,8 @@ private slots:
         QVERIFY(f.designBody().contains(QStringLiteral("中文")));
         QVERIFY(!f.controller->IsPageChanged());
         // Relative addresses resolve beside the page's file.
-        QCOMPARE(f.design->evaluate(QStringLiteral("document.images[0].src;")).toString(),
-                 QUrl::fromLocalFile(f.path(QStringLiteral("pic.png"))).toString());
+        QCOMPARE(QUrl(f.design->evaluate(QStringLiteral("document.images[0].src;")).toString()).path(),
+                 f.path(QStringLiteral("pic.png")));
     }
 
     // A large page is not read back while it stays as it was opened: it

@@ -242,8 +242,19 @@ void OfficeImportTest::failures_data()
     QTest::newRow("no converter, Excel") << true << "a1_c10.xls" << false << missing.arg("Excel文档");
     QTest::newRow("corrupt doc") << false << "truncated.doc" << true
                                  << "LibreOffice无法打开文件“truncated.doc”：文件可能已损坏，或者不是Word文档。";
+    // Cut short before its list of contents: no package of any kind.
     QTest::newRow("corrupt xlsx") << true << "truncated.xlsx" << true
-                                  << "LibreOffice无法打开文件“truncated.xlsx”：文件可能已损坏，或者不是Excel文档。";
+                                  << "文件“truncated.xlsx”不是可以读取的Excel工作簿（.xls、.xlsx、.ods），没有导入任何内容。";
+    // Files that are not what their kind needs never reach the converter,
+    // which would read them as plain text.
+    QTest::newRow("text named .xls") << true << "not-a-sheet.xls" << true
+                                     << "文件“not-a-sheet.xls”不是可以读取的Excel工作簿（.xls、.xlsx、.ods），没有导入任何内容。";
+    QTest::newRow("damaged doc") << false << "damaged.doc" << true
+                                 << "文件“damaged.doc”不是可以读取的Word文档（.doc、.docx、.odt、.rtf），没有导入任何内容。";
+    QTest::newRow("workbook as Word") << false << "columns53.xlsx" << true
+                                      << "文件“columns53.xlsx”不是可以读取的Word文档（.doc、.docx、.odt、.rtf），没有导入任何内容。";
+    QTest::newRow("text document as workbook") << true << "markup.odt" << true
+                                               << "文件“markup.odt”不是可以读取的Excel工作簿（.xls、.xlsx、.ods），没有导入任何内容。";
     QTest::newRow("empty sheet") << true << "empty.xls" << true
                                  << "文件“empty.xls”的第一个工作表是空的，没有可导入的单元格。";
 }

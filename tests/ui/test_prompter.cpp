@@ -5,8 +5,12 @@
 #include "TestSupport.h"
 #include "ui/Prompter.h"
 
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QTreeView>
 #include <QPushButton>
 #include <QTimer>
 
@@ -73,6 +77,42 @@ private slots:
         QStringList expected = labels;
         expected.sort();
         QCOMPARE(shown, expected);
+    }
+
+    // The file dialog speaks the interface's language whatever the system's
+    // (the tests run in the C locale): each filter shows once, as the
+    // program words it, and the file list gives Chinese dates.
+    void fileDialogIsChinese()
+    {
+        const QString dir = testsupport::freshTempDir();
+        QFile file(QDir(dir).filePath(QStringLiteral("图.jpg")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QStringList filters;
+        QString date;
+        QTimer poll;
+        poll.setInterval(10);
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible())
+                return;
+            auto *list = dialog->findChild<QTreeView *>(QStringLiteral("treeView"));
+            const QModelIndex row = list ? list->model()->index(0, 3, list->rootIndex()) : QModelIndex();
+            if (!row.isValid())
+                return; // the folder is still being read
+            poll.stop();
+            date = row.data().toString();
+            auto *types = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+            for (int i = 0; types && i < types->count(); ++i)
+                filters << types->itemText(i);
+            dialog->reject();
+        });
+        poll.start();
+        ui::prompter().openFileName(nullptr, {QStringLiteral("JPG图片（*.jpg）|*.jpg|所有文件（*.*）|*.*"),
+                                              QString(), dir, QString()});
+        QCOMPARE(filters, QStringList({QStringLiteral("JPG图片（*.jpg）"), QStringLiteral("所有文件（*.*）")}));
+        const QDateTime modified = QFileInfo(file).lastModified();
+        QCOMPARE(date, QLocale(QLocale::Chinese, QLocale::China).toString(modified, QLocale::ShortFormat));
     }
 };
 
