@@ -277,13 +277,21 @@
     for (var i = 0; i < all.length; i++) if (isVml(all[i])) return true;
     return false;
   }
+  // The object an insertion just ended in, until the user moves the caret.
   var objectBeforeCaret = null;
-  // True while the caret stands where the insertion left it, right after the object.
+  // True while the caret stands where the insertion left it, right after
+  // the object: as it was put there, or where the engine moved it into the
+  // object when the page took the focus back from the dialog.
   function caretRightAfterObject() {
     var n = objectBeforeCaret, s = document.getSelection();
     if (!n || !n.parentNode || !s || s.rangeCount !== 1 || !s.isCollapsed) return false;
+    if (n.contains(s.anchorNode)) return true;
     return s.anchorNode === n.parentNode && s.anchorOffset > 0 &&
       n.parentNode.childNodes[s.anchorOffset - 1] === n;
+  }
+  var MOVING_KEYS = /^(Arrow|Page|Home$|End$|Tab$|Escape$)/;
+  function caretMoved(e) {
+    if (e.type === 'mousedown' || MOVING_KEYS.test(e.key)) objectBeforeCaret = null;
   }
   // A text node of its own right after the object, with the caret at its end.
   function textAfterObject(data) {
@@ -296,7 +304,9 @@
   function typeAfterObject(e) {
     if (e.inputType !== 'insertText' || !e.data || !caretRightAfterObject()) return;
     e.preventDefault();
-    textAfterObject(e.data);
+    // A space alone at the end of a line would not show, and the caret
+    // with it: as the engine does, it goes in as a non-breaking space.
+    textAfterObject(e.data.replace(/ /g, '\u00a0'));
     history.end(); // the history's own listener began the step
   }
   // A composition cannot be redirected once it runs: it starts in a text
@@ -336,6 +346,10 @@
     document.addEventListener('compositionstart', compositionAfterObject, true);
     document.removeEventListener('compositionend', compositionEnded, true);
     document.addEventListener('compositionend', compositionEnded, true);
+    document.removeEventListener('mousedown', caretMoved, true);
+    document.addEventListener('mousedown', caretMoved, true);
+    document.removeEventListener('keydown', caretMoved, true);
+    document.addEventListener('keydown', caretMoved, true);
   }
 
   var BLOCKS = /^(P|DIV|H[1-6]|LI|TD|TH|BLOCKQUOTE|PRE|ADDRESS|CENTER|DD|DT|CAPTION|BODY|FORM|FIELDSET|TABLE|TR|UL|OL|DL)$/;

@@ -35,21 +35,27 @@ void fitText(QMessageBox &box)
 }
 
 // The file list as the rest of the interface speaks: Qt's file dialog
-// writes sizes and dates in the system's language, whatever the program's.
+// writes sizes, kinds and dates in the system's language, whatever the
+// program's.
 class ChineseFileListing final : public QIdentityProxyModel {
 public:
     using QIdentityProxyModel::QIdentityProxyModel;
     QVariant data(const QModelIndex &index, int role) const override
     {
-        enum { kSize = 1, kDate = 3 };
+        enum { kSize = 1, kKind = 2, kDate = 3 };
         auto *files = qobject_cast<QFileSystemModel *>(sourceModel());
-        if (role != Qt::DisplayRole || !files || (index.column() != kSize && index.column() != kDate))
+        if (role != Qt::DisplayRole || !files || index.column() < kSize || index.column() > kDate)
             return QIdentityProxyModel::data(index, role);
         const QFileInfo info = files->fileInfo(mapToSource(index));
         static const QLocale chinese(QLocale::Chinese, QLocale::China);
-        if (index.column() == kDate)
-            return chinese.toString(info.lastModified(), QLocale::ShortFormat);
-        return info.isDir() ? QString() : chinese.formattedDataSize(info.size());
+        switch (index.column()) {
+        case kSize: return info.isDir() ? QString() : chinese.formattedDataSize(info.size());
+        case kKind:
+            if (info.isDir())
+                return QStringLiteral("文件夹");
+            return info.suffix().isEmpty() ? QStringLiteral("文件") : info.suffix().toUpper() + QStringLiteral(" 文件");
+        default: return chinese.toString(info.lastModified(), QLocale::ShortFormat);
+        }
     }
 };
 

@@ -89,7 +89,7 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
         QStringList filters;
-        QString date;
+        QString date, kind;
         QTimer poll;
         poll.setInterval(10);
         connect(&poll, &QTimer::timeout, this, [&] {
@@ -102,6 +102,7 @@ private slots:
                 return; // the folder is still being read
             poll.stop();
             date = row.data().toString();
+            kind = row.siblingAtColumn(2).data().toString();
             auto *types = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
             for (int i = 0; types && i < types->count(); ++i)
                 filters << types->itemText(i);
@@ -113,6 +114,7 @@ private slots:
         QCOMPARE(filters, QStringList({QStringLiteral("JPG图片（*.jpg）"), QStringLiteral("所有文件（*.*）")}));
         const QDateTime modified = QFileInfo(file).lastModified();
         QCOMPARE(date, QLocale(QLocale::Chinese, QLocale::China).toString(modified, QLocale::ShortFormat));
+        QCOMPARE(kind, QStringLiteral("JPG 文件"));
     }
 };
 
