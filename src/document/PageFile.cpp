@@ -190,13 +190,37 @@ LoadedPage loadPageFile(const QString &path)
         return page;
     }
     page.ok = true;
+    page.notice = encodingNotice(QDir::toNativeSeparators(path), decoded);
     page.text = std::move(decoded.text);
     page.encoding = decoded.encoding;
-    if (!decoded.guessedEncoding.isEmpty())
-        page.notice = QStringLiteral("文件“%1”没有声明编码，也无法确定它的编码，已按 %2 编码打开。"
-                                     "如果文字显示不正确，说明编码猜错了：请不要保存，以免原文件被改写。")
-                          .arg(QDir::toNativeSeparators(path), decoded.guessedEncoding);
     return page;
+}
+
+QString encodingNotice(const QString &file, const DecodedPage &decoded)
+{
+    const QString read = decoded.encoding.displayName();
+    const QString guess = decoded.guessedEncoding.isEmpty()
+        ? QString()
+        : QStringLiteral("这个编码是猜的：如果文字显示不正确，说明编码猜错了，请不要保存，以免原文件被改写。");
+    if (decoded.repairedBytes > 0)
+        return QStringLiteral("文件“%1”声明为 UTF-8 编码，但其中有 %2 个字节不是有效的 UTF-8 字符（第一个在第 %3 行），"
+                              "已按 Windows-1252 字符读入（例如字节 0x92 读作“’”）。保存时这些字符会按 UTF-8 写入，"
+                              "文件的其余内容保持原样。")
+            .arg(file)
+            .arg(decoded.repairedBytes)
+            .arg(decoded.firstRepairedLine);
+    if (decoded.readAgainstDeclaration())
+        return QStringLiteral("文件“%1”声明的编码是“%2”，但内容实际是按 %3 编码写的，已按 %3 打开。"
+                              "保存时仍按 %3 写入，没有改动的内容保持原样。%4")
+            .arg(file, decoded.declared, read, guess);
+    if (!decoded.declared.isEmpty() && !decoded.declarationKnown)
+        return QStringLiteral("文件“%1”声明的编码“%2”不是浏览器认识的网页编码，已当作没有声明编码，按 %3 打开。%4")
+            .arg(file, decoded.declared, read, guess);
+    if (!guess.isEmpty())
+        return QStringLiteral("文件“%1”没有声明编码，也无法确定它的编码，已按 %2 编码打开。"
+                              "如果文字显示不正确，说明编码猜错了：请不要保存，以免原文件被改写。")
+            .arg(file, decoded.guessedEncoding);
+    return QString();
 }
 
 FileOutcome savePageFile(const QString &path, const QString &text, const PageEncoding &encoding,

@@ -44,8 +44,8 @@ struct LoadedPage {
     QString text;
     PageEncoding encoding;
     QString message; // the full message for the user when ok is false
-    // When the page opened in an encoding that was a guess: what to tell the
-    // user, who has not been asked.
+    // What to tell the user, who has not been asked, about how the page was
+    // read (see encodingNotice); empty for nothing.
     QString notice;
     // The file as it was read.
     text::FileStamp stamp;
@@ -53,6 +53,10 @@ struct LoadedPage {
 };
 // Reads and decodes a page file; the message names the file and the reason.
 LoadedPage loadPageFile(const QString &path);
+// What the user is told, without being asked, about how a page was read:
+// bytes repaired, a declaration its bytes do not follow or browsers do not
+// know, a guessed encoding. Empty when there is nothing to tell.
+QString encodingNotice(const QString &file, const DecodedPage &decoded);
 
 // Writes a page's text in the encoding it is saved in; returns that encoding
 // in written and the digest of the bytes in digest (only meaningful on success).

@@ -23,7 +23,9 @@ namespace document {
 namespace {
 
 constexpr quint32 kMagic = 0x5A4C5652; // "ZLVR"
-constexpr quint32 kVersion = 1;
+// Version 2 adds the declaration the page was read with; copies of version 1
+// are still read.
+constexpr quint32 kVersion = 2;
 constexpr char kCopySuffix[] = ".page";
 constexpr char kLockSuffix[] = ".lock";
 
@@ -64,7 +66,7 @@ void writeCopy(QDataStream &out, const RecoveryCopy &copy)
     out.setByteOrder(QDataStream::LittleEndian);
     const bool sameTexts = copy.codeText == copy.designText;
     out << kMagic << kVersion << copy.path << qint32(copy.encoding.charset) << copy.encoding.byteOrderMark
-        << copy.encoding.iconvName << copy.writtenAt << copy.codeViewCurrent << copy.savingTo << sameTexts
+        << copy.encoding.iconvName << copy.encoding.declared << copy.writtenAt << copy.codeViewCurrent << copy.savingTo << sameTexts
         << copy.designText;
     if (!sameTexts)
         out << copy.codeText;
@@ -255,12 +257,15 @@ std::optional<RecoveryCopy> RecoveryStore::parse(const QByteArray &bytes)
     in.setByteOrder(QDataStream::LittleEndian);
     quint32 magic = 0, version = 0;
     in >> magic >> version;
-    if (magic != kMagic || version != kVersion)
+    if (magic != kMagic || version < 1 || version > kVersion)
         return std::nullopt;
     RecoveryCopy copy;
     qint32 charset = 0;
     bool sameTexts = false;
-    in >> copy.path >> charset >> copy.encoding.byteOrderMark >> copy.encoding.iconvName >> copy.writtenAt >>
+    in >> copy.path >> charset >> copy.encoding.byteOrderMark >> copy.encoding.iconvName;
+    if (version >= 2)
+        in >> copy.encoding.declared;
+    in >> copy.writtenAt >>
         copy.codeViewCurrent >> copy.savingTo >> sameTexts >> copy.designText;
     if (!sameTexts)
         in >> copy.codeText;
@@ -268,6 +273,8 @@ std::optional<RecoveryCopy> RecoveryStore::parse(const QByteArray &bytes)
         charset > qint32(text::PageCharset::Other))
         return std::nullopt;
     copy.encoding.charset = text::PageCharset(charset);
+    if (version < 2) // what the page declares now stands for what it came with
+        copy.encoding.declared = text::declaredCharset(copy.designText);
     if (sameTexts)
         copy.codeText = copy.designText;
     return copy;

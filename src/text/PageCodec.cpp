@@ -118,6 +118,56 @@ qsizetype firstInvalidUtf8(QByteArrayView bytes)
     return -1;
 }
 
+// Windows-1252 for 0x80 to 0x9F; above that it is Latin-1, and the five
+// bytes it leaves undefined read as the C1 controls, as browsers read them.
+char16_t windows1252(uchar byte)
+{
+    static const char16_t high[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                      0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    return byte >= 0x80 && byte < 0xA0 ? high[byte - 0x80] : char16_t(byte);
+}
+
+// The bytes as UTF-8 in which a few invalid bytes stand alone between valid
+// text, each read as the Windows-1252 character it most likely was (a curly
+// apostrophe pasted from a word processor). Nothing when invalid bytes come
+// in runs, as text in another encoding makes them, or when they outnumber
+// the valid characters beyond ASCII (past three in an ASCII page).
+std::optional<QString> utf8WithStrayBytes(QByteArrayView bytes, int *strays, qsizetype *firstStray)
+{
+    QString text;
+    text.reserve(bytes.size());
+    int invalid = 0, multiByte = 0;
+    qsizetype first = -1, previousInvalid = -2, runStart = 0;
+    for (qsizetype i = 0; i < bytes.size();) {
+        const qsizetype bad = firstInvalidUtf8(bytes.sliced(i));
+        if (bad < 0)
+            break;
+        const qsizetype at = i + bad;
+        if (at == previousInvalid + 1)
+            return std::nullopt;
+        text += QString::fromUtf8(bytes.sliced(runStart, at - runStart));
+        text += QChar(windows1252(uchar(bytes[at])));
+        if (first < 0)
+            first = at;
+        ++invalid;
+        previousInvalid = at;
+        i = runStart = at + 1;
+    }
+    if (invalid == 0)
+        return std::nullopt;
+    text += QString::fromUtf8(bytes.sliced(runStart));
+    for (char c : bytes)
+        multiByte += (uchar(c) & 0xC0) == 0xC0 ? 1 : 0; // lead bytes, strays included
+    multiByte -= invalid;
+    if (invalid > std::max(3, multiByte))
+        return std::nullopt;
+    *strays = invalid;
+    *firstStray = first;
+    return text;
+}
+
 bool isAscii(QByteArrayView bytes)
 {
     for (char c : bytes)
@@ -211,19 +261,30 @@ std::optional<PageEncoding> detectedEncoding(const QByteArray &bytes)
         return std::nullopt;
     uchardet_data_end(detector.get());
     const QByteArray name = QByteArray(uchardet_get_charset(detector.get())).toUpper();
-    if (name.isEmpty() || name == "ASCII" || name == "UTF-8")
+    // UTF-8 is tried apart; UTF-16 and UTF-32 without a mark are not pages.
+    if (name.isEmpty() || name == "ASCII" || name.startsWith("UTF-"))
         return std::nullopt;
     if (name == "GB18030" || name == "GB2312" || name == "GBK" || name == "HZ-GB-2312")
         return PageEncoding{PageCharset::Gb18030, false, {}};
-    // Browsers read these labels as the code pages that extend them.
-    static const QList<QPair<QByteArray, QByteArray>> extended = {
-        {"BIG5", "CP950"}, {"ISO-8859-1", "WINDOWS-1252"}, {"SHIFT_JIS", "CP932"}, {"EUC-KR", "CP949"}};
-    for (const auto &e : extended)
-        if (name == e.first)
-            return PageEncoding{PageCharset::Other, false, e.second};
-    if (!iconvKnows(name))
-        return std::nullopt;
-    return PageEncoding{PageCharset::Other, false, name};
+    // The detector's names for encodings whose labels browsers spell otherwise.
+    if (name == "MAC-CYRILLIC")
+        return encodingForLabel(QStringLiteral("x-mac-cyrillic"));
+    // Whatever else it names counts only where browsers know the encoding.
+    return encodingForLabel(QString::fromLatin1(name));
+}
+
+// The single-byte code pages: each reads nearly any bytes, and on a little
+// Chinese text the detector often names one of them.
+bool singleByte(const PageEncoding &e)
+{
+    static const QByteArrayList prefixes = {"IBM866", "ISO-8859-", "KOI8-", "MACINTOSH", "MAC-CYRILLIC", "WINDOWS-874",
+                                            "WINDOWS-125"};
+    if (e.charset != PageCharset::Other)
+        return false;
+    for (const QByteArray &prefix : prefixes)
+        if (e.iconvName.startsWith(prefix))
+            return true;
+    return false;
 }
 
 } // namespace
@@ -277,55 +338,112 @@ QString declaredCharset(QStringView text)
 
 std::optional<PageEncoding> encodingForLabel(const QString &label)
 {
-    const QString l = label.trimmed().toLower();
-    if (l.isEmpty())
+    // The WHATWG Encoding Standard's labels, each with the encoding it
+    // stands for: "UTF-8", "GBK" and "GB18030" are this program's own,
+    // anything else the name iconv reads it under. The UTF-16 labels stand
+    // for UTF-8: bytes that reach a declaration are ASCII-compatible.
+    struct Encoding {
+        const char *target;
+        const char *labels;
+    };
+    static const Encoding kEncodings[] = {
+        {"UTF-8", "unicode-1-1-utf-8 unicode11utf8 unicode20utf8 utf-8 utf8 x-unicode20utf8"},
+        {"UTF-8", "unicodefffe utf-16be csunicode iso-10646-ucs-2 ucs-2 unicode unicodefeff utf-16 utf-16le"},
+        {"IBM866", "866 cp866 csibm866 ibm866"},
+        {"ISO-8859-2", "csisolatin2 iso-8859-2 iso-ir-101 iso8859-2 iso88592 iso_8859-2 iso_8859-2:1987 l2 latin2"},
+        {"ISO-8859-3", "csisolatin3 iso-8859-3 iso-ir-109 iso8859-3 iso88593 iso_8859-3 iso_8859-3:1988 l3 latin3"},
+        {"ISO-8859-4", "csisolatin4 iso-8859-4 iso-ir-110 iso8859-4 iso88594 iso_8859-4 iso_8859-4:1988 l4 latin4"},
+        {"ISO-8859-5", "csisolatincyrillic cyrillic iso-8859-5 iso-ir-144 iso8859-5 iso88595 iso_8859-5 "
+                       "iso_8859-5:1988"},
+        {"ISO-8859-6", "arabic asmo-708 csiso88596e csiso88596i csisolatinarabic ecma-114 iso-8859-6 iso-8859-6-e "
+                       "iso-8859-6-i iso-ir-127 iso8859-6 iso88596 iso_8859-6 iso_8859-6:1987"},
+        {"ISO-8859-7", "csisolatingreek ecma-118 elot_928 greek greek8 iso-8859-7 iso-ir-126 iso8859-7 iso88597 "
+                       "iso_8859-7 iso_8859-7:1987 sun_eu_greek"},
+        {"ISO-8859-8", "csiso88598e csisolatinhebrew hebrew iso-8859-8 iso-8859-8-e iso-ir-138 iso8859-8 iso88598 "
+                       "iso_8859-8 iso_8859-8:1988 visual csiso88598i iso-8859-8-i logical"},
+        {"ISO-8859-10", "csisolatin6 iso-8859-10 iso-ir-157 iso8859-10 iso885910 l6 latin6"},
+        {"ISO-8859-13", "iso-8859-13 iso8859-13 iso885913"},
+        {"ISO-8859-14", "iso-8859-14 iso8859-14 iso885914"},
+        {"ISO-8859-15", "csisolatin9 iso-8859-15 iso8859-15 iso885915 iso_8859-15 l9"},
+        {"ISO-8859-16", "iso-8859-16"},
+        {"KOI8-R", "cskoi8r koi koi8 koi8-r koi8_r"},
+        {"KOI8-RU", "koi8-ru koi8-u"},
+        {"MACINTOSH", "csmacintosh mac macintosh x-mac-roman"},
+        {"WINDOWS-874", "dos-874 iso-8859-11 iso8859-11 iso885911 tis-620 windows-874"},
+        {"WINDOWS-1250", "cp1250 windows-1250 x-cp1250"},
+        {"WINDOWS-1251", "cp1251 windows-1251 x-cp1251"},
+        {"WINDOWS-1252", "ansi_x3.4-1968 ascii cp1252 cp819 csisolatin1 ibm819 iso-8859-1 iso-ir-100 iso8859-1 "
+                         "iso88591 iso_8859-1 iso_8859-1:1987 l1 latin1 us-ascii windows-1252 x-cp1252"},
+        {"WINDOWS-1253", "cp1253 windows-1253 x-cp1253"},
+        {"WINDOWS-1254", "cp1254 csisolatin5 iso-8859-9 iso-ir-148 iso8859-9 iso88599 iso_8859-9 iso_8859-9:1989 l5 "
+                         "latin5 windows-1254 x-cp1254"},
+        {"WINDOWS-1255", "cp1255 windows-1255 x-cp1255"},
+        {"WINDOWS-1256", "cp1256 windows-1256 x-cp1256"},
+        {"WINDOWS-1257", "cp1257 windows-1257 x-cp1257"},
+        {"WINDOWS-1258", "cp1258 windows-1258 x-cp1258"},
+        {"MAC-CYRILLIC", "x-mac-cyrillic x-mac-ukrainian"},
+        {"GBK", "chinese csgb2312 csiso58gb231280 gb2312 gb_2312 gb_2312-80 gbk iso-ir-58 x-gbk"},
+        {"GB18030", "gb18030"},
+        {"CP950", "big5 cn-big5 csbig5 x-x-big5"},
+        {"BIG5-HKSCS", "big5-hkscs"},
+        {"EUC-JP", "cseucpkdfmtjapanese euc-jp x-euc-jp"},
+        {"ISO-2022-JP", "csiso2022jp iso-2022-jp"},
+        {"CP932", "csshiftjis ms932 ms_kanji shift-jis shift_jis sjis windows-31j x-sjis"},
+        {"CP949", "cseuckr csksc56011987 euc-kr iso-ir-149 korean ks_c_5601-1987 ks_c_5601-1989 ksc5601 ksc_5601 "
+                  "windows-949"},
+    };
+    static const QHash<QString, QByteArray> byLabel = [] {
+        QHash<QString, QByteArray> all;
+        for (const Encoding &e : kEncodings)
+            for (const QString &l : QString::fromLatin1(e.labels).split(QLatin1Char(' ')))
+                all.insert(l, QByteArray(e.target));
+        return all;
+    }();
+    const auto found = byLabel.constFind(label.trimmed().toLower());
+    if (found == byLabel.constEnd())
         return std::nullopt;
-    static const QStringList utf8 = {
-        QStringLiteral("utf-8"), QStringLiteral("utf8"), QStringLiteral("unicode-1-1-utf-8"),
-        QStringLiteral("utf-16"), QStringLiteral("utf-16le"), QStringLiteral("utf-16be"),
-        QStringLiteral("unicode"), QStringLiteral("ucs-2"), QStringLiteral("unicodefffe"),
-    };
-    if (l == QLatin1String("gb18030"))
-        return PageEncoding{PageCharset::Gb18030, false, {}};
-    static const QStringList gbk = {
-        QStringLiteral("gb2312"), QStringLiteral("gbk"),
-        QStringLiteral("x-gbk"), QStringLiteral("cp936"), QStringLiteral("windows-936"),
-        QStringLiteral("ms936"), QStringLiteral("chinese"), QStringLiteral("csgb2312"),
-        QStringLiteral("csiso58gb231280"), QStringLiteral("gb_2312"), QStringLiteral("gb_2312-80"),
-        QStringLiteral("iso-ir-58"), QStringLiteral("euc-cn"), QStringLiteral("x-euc-cn"),
-    };
-    if (utf8.contains(l))
+    const QByteArray &target = *found;
+    if (target == "UTF-8")
         return PageEncoding{PageCharset::Utf8, false, {}};
-    if (gbk.contains(l))
+    if (target == "GBK")
         return gbkEncoding();
-    // Labels that browsers read as another code page than their name says.
-    static const QList<QPair<QStringList, QByteArray>> aliases = {
-        {{QStringLiteral("iso-8859-1"), QStringLiteral("latin1"), QStringLiteral("l1"),
-          QStringLiteral("ascii"), QStringLiteral("us-ascii"), QStringLiteral("iso8859-1"),
-          QStringLiteral("windows-1252"), QStringLiteral("cp1252")}, "WINDOWS-1252"},
-        {{QStringLiteral("shift_jis"), QStringLiteral("shift-jis"), QStringLiteral("sjis"),
-          QStringLiteral("ms_kanji"), QStringLiteral("windows-31j"), QStringLiteral("x-sjis"),
-          QStringLiteral("csshiftjis")}, "CP932"},
-        {{QStringLiteral("euc-kr"), QStringLiteral("ks_c_5601-1987"), QStringLiteral("windows-949"),
-          QStringLiteral("cseuckr")}, "CP949"},
-        {{QStringLiteral("big5"), QStringLiteral("cn-big5"), QStringLiteral("x-x-big5"),
-          QStringLiteral("csbig5"), QStringLiteral("cp950"), QStringLiteral("windows-950")}, "CP950"},
-        {{QStringLiteral("big5-hkscs")}, "BIG5-HKSCS"},
-    };
-    for (const auto &alias : aliases)
-        if (alias.first.contains(l))
-            return PageEncoding{PageCharset::Other, false, alias.second};
-    if (l == QLatin1String("x-user-defined") || l == QLatin1String("replacement"))
+    if (target == "GB18030")
+        return PageEncoding{PageCharset::Gb18030, false, {}};
+    if (!iconvKnows(target))
         return std::nullopt;
-    const QByteArray name = l.toLatin1().toUpper();
-    if (!iconvKnows(name))
-        return std::nullopt;
-    return PageEncoding{PageCharset::Other, false, name};
+    return PageEncoding{PageCharset::Other, false, target};
+}
+
+bool DecodedPage::readAgainstDeclaration() const
+{
+    if (!ok || !declarationKnown || encoding.byteOrderMark)
+        return false;
+    const std::optional<PageEncoding> said = encodingForLabel(declared);
+    if (!said)
+        return false;
+    const bool gbFamily = [](PageCharset c) { return c == PageCharset::Gbk || c == PageCharset::Gb18030; }(said->charset) &&
+                          (encoding.charset == PageCharset::Gbk || encoding.charset == PageCharset::Gb18030);
+    return !(gbFamily || *said == encoding);
+}
+
+namespace {
+void decodeInto(DecodedPage &page, const QByteArray &bytes);
 }
 
 DecodedPage decodePage(const QByteArray &bytes)
 {
     DecodedPage page;
+    page.declared = declaredCharset(QString::fromLatin1(bytes.left(kDeclarationScan)));
+    page.declarationKnown = encodingForLabel(page.declared).has_value();
+    decodeInto(page, bytes);
+    page.encoding.declared = page.declared;
+    return page;
+}
+
+namespace {
+
+void decodeInto(DecodedPage &page, const QByteArray &bytes)
+{
     const QByteArrayView all(bytes);
     auto starts = [&](const char *bom, qsizetype n) {
         return all.size() >= n && std::memcmp(all.data(), bom, size_t(n)) == 0;
@@ -363,16 +481,16 @@ DecodedPage decodePage(const QByteArray &bytes)
         if (!text) {
             page.problem = QStringLiteral("文件以 %1 的字节顺序标记开头，但其后的内容不是有效的 %1 文本。")
                                .arg(page.encoding.displayName().section(QChar(u'（'), 0, 0));
-            return page;
+            return;
         }
         const qsizetype zero = text->indexOf(QChar(0));
         if (zero >= 0) {
             page.problem = QStringLiteral("文件的第 %1 个字符是零字符，这不是网页文本。").arg(zero + 1);
-            return page;
+            return;
         }
         page.text = *text;
         page.ok = true;
-        return page;
+        return;
     }
 
     const qsizetype zero = bytes.indexOf('\0');
@@ -381,24 +499,26 @@ DecodedPage decodePage(const QByteArray &bytes)
                            "文件的第 %1 个字节是零字节。网页文本中不会有零字节（带字节顺序标记的 UTF-16 "
                            "文件除外），这可能不是网页文件；若照常打开，零字节之后的内容在保存时就会丢失。")
                            .arg(zero + 1);
-        return page;
+        return;
     }
 
+    const std::optional<PageEncoding> declared = encodingForLabel(page.declared);
     if (isAscii(all)) {
         // Every candidate reads ASCII alike; only the encoding to write back differs.
-        const auto declared = encodingForLabel(declaredCharset(QString::fromLatin1(bytes.left(kDeclarationScan))));
         page.encoding = declared ? *declared : PageEncoding{PageCharset::Utf8, false, {}};
         page.text = QString::fromLatin1(bytes);
         page.ok = true;
-        return page;
+        return;
     }
 
-    const QString declaredLabel = declaredCharset(QString::fromLatin1(bytes.left(kDeclarationScan)));
-    if (const auto declared = encodingForLabel(declaredLabel)) {
+    if (declared) {
         std::optional<QString> decoded;
         if (declared->charset == PageCharset::Utf8) {
+            qsizetype firstStray = -1;
             if (firstInvalidUtf8(all) < 0)
                 decoded = QString::fromUtf8(bytes);
+            else if ((decoded = utf8WithStrayBytes(all, &page.repairedBytes, &firstStray)))
+                page.firstRepairedLine = int(all.first(firstStray).count('\n')) + 1;
         } else {
             decoded = iconvDecode(decoderNameFor(*declared), bytes, nullptr);
         }
@@ -406,7 +526,7 @@ DecodedPage decodePage(const QByteArray &bytes)
             page.encoding = *declared;
             page.text = *decoded;
             page.ok = true;
-            return page;
+            return;
         }
     }
 
@@ -415,20 +535,19 @@ DecodedPage decodePage(const QByteArray &bytes)
         page.encoding = {PageCharset::Utf8, false, {}};
         page.text = QString::fromUtf8(bytes);
         page.ok = true;
-        return page;
+        return;
     }
     // No mark, no declaration that fits, not UTF-8: the detector's answer
     // first, then the encodings pages without a declaration are most often in.
     QList<PageEncoding> candidates;
     const std::optional<PageEncoding> detected = detectedEncoding(bytes);
     const PageEncoding gb18030{PageCharset::Gb18030, false, {}};
-    // On a few Chinese characters the detector often answers with a Western
-    // single-byte code page, which reads any bytes; GBK text is far likelier
-    // in this editor, and Western text rarely reads as GB18030.
-    const bool westernGuess = detected && detected->charset == PageCharset::Other &&
-                              (detected->iconvName.startsWith("WINDOWS-125") || detected->iconvName.startsWith("ISO-8859") ||
-                               detected->iconvName.startsWith("MAC"));
-    if (westernGuess)
+    // On a few Chinese characters the detector often answers with a
+    // single-byte code page (Western, Cyrillic, Greek, Thai ...), which reads
+    // nearly any bytes; GBK text is far likelier in this editor, and such
+    // text rarely reads as GB18030. Its other answers (Big5, Shift_JIS ...)
+    // stay first.
+    if (detected && singleByte(*detected))
         candidates << gb18030;
     if (detected && !candidates.contains(*detected))
         candidates << *detected;
@@ -463,18 +582,19 @@ DecodedPage decodePage(const QByteArray &bytes)
         const PageEncoding expected = detected ? *detected : PageEncoding{PageCharset::Gb18030, false, {}};
         if (doubtful || page.encoding != expected)
             page.guessedEncoding = page.encoding.displayName();
-        return page;
+        return;
     }
-    const QString declaredNote = declaredLabel.isEmpty()
+    const QString declaredNote = !declared
         ? QString()
-        : QStringLiteral("也不是它声明的“%1”编码，").arg(declaredLabel);
+        : QStringLiteral("也不是它声明的“%1”编码，").arg(page.declared);
     page.problem = QStringLiteral("文件内容既不是有效的 UTF-8 文本，也不是有效的 GBK、Big5 或 Windows-1252 文本，%1"
                                   "无法确定它的编码（第 %2 个字节无法识别）。若照常打开，"
                                   "无法识别的字节在保存时就会丢失。")
                        .arg(declaredNote)
                        .arg(furthest + 1);
-    return page;
 }
+
+} // namespace
 
 QByteArray encodePage(const QString &text, const PageEncoding &encoding)
 {
@@ -519,14 +639,20 @@ QByteArray encodePage(const QString &text, const PageEncoding &encoding)
 
 PageEncoding encodingForSaving(const QString &text, const PageEncoding &current)
 {
-    if (current.byteOrderMark)
-        return current;
-    const auto declared = encodingForLabel(declaredCharset(text));
+    PageEncoding use = current;
+    use.declared = declaredCharset(text);
+    if (current.byteOrderMark || use.declared == current.declared)
+        return use;
+    const auto declared = encodingForLabel(use.declared);
     if (!declared)
-        return current;
+        return use;
     const bool sameFamily = declared->charset == current.charset &&
                             (declared->charset != PageCharset::Other || declared->iconvName == current.iconvName);
-    return sameFamily ? current : *declared;
+    if (sameFamily)
+        return use;
+    PageEncoding changed = *declared;
+    changed.declared = use.declared;
+    return changed;
 }
 
 } // namespace text

@@ -220,6 +220,69 @@ private slots:
         // Nothing drifts: the second save writes the first one's bytes.
         QCOMPARE(f.fileBytes(path), saved);
     }
+
+    // Pages whose encoding is not what they say, or not said at all: what
+    // the design view shows, what the user is told (never that a page with
+    // a declaration has none), and a save without an edit that leaves the
+    // file's bytes as they were, but for the bytes repaired. The pages are
+    // written as the engine writes, so that a save changes nothing else.
+    void encodingsAreNeverChangedSilently_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("encoding");
+        QTest::addColumn<QString>("designText");
+        QTest::addColumn<QString>("told"); // part of the notice; empty: no notice
+        QTest::addColumn<QByteArray>("repaired"); // hex: the stray byte, then what it is saved as
+
+        QTest::newRow("UTF-8 with a stray 0x92") << "utf8-stray-byte.htm" << "UTF-8" << "原文 Café\nit’s ours"
+                                                 << "有 1 个字节不是有效的 UTF-8 字符（第一个在第 2 行）" << QByteArray("92 e28099");
+        QTest::newRow("GBK declaring UTF-8") << "gbk-declared-utf8.htm" << "GB18030" << "按GBK编码写的网页"
+                                             << "声明的编码是“utf-8”，但内容实际是按 GB18030 编码写的" << QByteArray();
+        QTest::newRow("EBCDIC label") << "label-ibm037.htm" << "UTF-8" << "浏览器不认识的编码名称"
+                                      << "声明的编码“ibm037”不是浏览器认识的网页编码" << QByteArray();
+        QTest::newRow("UTF-7 label") << "label-utf7.htm" << "UTF-8" << "Plain +AGE- ASCII text"
+                                     << "声明的编码“utf-7”不是浏览器认识的网页编码" << QByteArray();
+        QTest::newRow("unknown label") << "label-unknown.htm" << "GB18030" << "未知的编码名称"
+                                       << "声明的编码“x-zelvo-1”不是浏览器认识的网页编码" << QByteArray();
+        // Few characters fit several encodings: GB18030, said to be a guess.
+        const QString guessed = QStringLiteral("没有声明编码，也无法确定它的编码，已按 GB18030 编码打开");
+        QTest::newRow("short GBK: title") << "short-gbk-title.htm" << "GB18030" << "original" << guessed << QByteArray();
+        QTest::newRow("short GBK: two words") << "short-gbk-words.htm" << "GB18030" << "网页 test" << guessed << QByteArray();
+        QTest::newRow("short GBK: heading") << "short-gbk-heading.htm" << "GB18030" << "欢迎光临" << guessed << QByteArray();
+    }
+    void encodingsAreNeverChangedSilently()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, encoding);
+        QFETCH(QString, designText);
+        QFETCH(QString, told);
+        QFETCH(QByteArray, repaired);
+
+        const QString source = QFINDTESTDATA(QStringLiteral("../data/pages/") + file);
+        QVERIFY2(!source.isEmpty(), qPrintable(file));
+        const QByteArray original = f.fileBytes(source);
+        const QString path = f.path(file);
+        f.writeFile(path, original);
+        f.open(path);
+        QCOMPARE(f.state().encoding.displayName(), encoding);
+        QStringList notices;
+        for (const ShownMessage &m : f.prompter->messages) {
+            QVERIFY2(!m.waited, qPrintable(m.text)); // told, not asked
+            notices << m.text;
+        }
+        QCOMPARE(notices.size(), told.isEmpty() ? 0 : 1);
+        if (!told.isEmpty())
+            QVERIFY2(notices.first().contains(told), qPrintable(notices.first()));
+        QVERIFY(f.design->evaluate(QStringLiteral("document.body.textContent;")).toString().contains(designText));
+
+        QVERIFY(saveWithoutPrompts());
+        QByteArray expected = original;
+        if (!repaired.isEmpty()) {
+            const QList<QByteArray> change = repaired.split(' ');
+            expected.replace(QByteArray::fromHex(change.at(0)), QByteArray::fromHex(change.at(1)));
+        }
+        QCOMPARE(f.fileBytes(path), expected);
+    }
 };
 
 ZELVO_TEST_MAIN(RoundTripTest)

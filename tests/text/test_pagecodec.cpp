@@ -79,14 +79,122 @@ private slots:
         QCOMPARE(encodePage(page.text, encodingForSaving(page.text, page.encoding)), file);
     }
 
-    // A declaration that does not fit the bytes is not trusted.
-    void declarationThatLiesFallsBack()
+    // A declaration that does not fit the bytes is not trusted: the page is
+    // read in the encoding its bytes are in, and saved in it, byte for byte.
+    // A page declaring UTF-8 whose invalid bytes stand alone is UTF-8 with a
+    // few stray Windows-1252 characters: only those bytes change.
+    void declarationAndBytesDisagree_data()
     {
-        const QByteArray gbkBytes = "<meta charset=\"utf-8\"><p>" + hex("d6d0cec4") + "</p>";
-        const DecodedPage page = decodePage(gbkBytes);
-        QVERIFY(page.ok);
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<text::PageCharset>("charset");
+        QTest::addColumn<int>("repaired");
+        QTest::addColumn<QByteArray>("saved");
+        const QByteArray utf8 = "<meta charset=\"utf-8\">";
+        const QByteArray gbk = utf8 + "<p>" + hex("d6d0cec4") + "</p>";
+        QTest::newRow("GBK throughout") << gbk << QStringLiteral("<meta charset=\"utf-8\"><p>中文</p>")
+                                        << PageCharset::Gb18030 << 0 << gbk;
+        const QByteArray oneGbk = utf8 + "<p>title " + hex("d6d0") + " text</p>";
+        QTest::newRow("one GBK character: a run of two") << oneGbk << QStringLiteral("<meta charset=\"utf-8\"><p>title 中 text</p>")
+                                                         << PageCharset::Gb18030 << 0 << oneGbk;
+        const QByteArray stray = utf8 + "\n<p>" + hex("e58e9fe69687") + " Caf" + hex("c3a9") + " it" + hex("92") + "s" + hex("93") + "</p>";
+        QTest::newRow("UTF-8 with stray bytes")
+            << stray << QStringLiteral("<meta charset=\"utf-8\">\n<p>原文 Café it’s“</p>") << PageCharset::Utf8 << 2
+            << utf8 + "\n<p>" + hex("e58e9fe69687") + " Caf" + hex("c3a9") + " it" + hex("e28099") + "s" + hex("e2809c") + "</p>";
+        const QByteArray manyStrays = utf8 + "<p>a" + hex("e9") + "b" + hex("e8") + "c" + hex("e0") + "d" + hex("f9") + "</p>";
+        QTest::newRow("more strays than UTF-8 characters: Windows-1252")
+            << manyStrays << QStringLiteral("<meta charset=\"utf-8\"><p>aébècàdù</p>") << PageCharset::Other << 0 << manyStrays;
+    }
+    void declarationAndBytesDisagree()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, text);
+        QFETCH(text::PageCharset, charset);
+        QFETCH(int, repaired);
+        QFETCH(QByteArray, saved);
+        const DecodedPage page = decodePage(file);
+        QVERIFY2(page.ok, qPrintable(page.problem));
+        QCOMPARE(page.text, text);
+        QCOMPARE(page.encoding.charset, charset);
+        QCOMPARE(page.repairedBytes, repaired);
+        QCOMPARE(page.readAgainstDeclaration(), repaired == 0);
+        if (repaired)
+            QCOMPARE(page.firstRepairedLine, 2);
+        QCOMPARE(encodePage(page.text, encodingForSaving(page.text, page.encoding)), saved);
+    }
+
+    // Only the labels browsers know name an encoding; any other is no
+    // declaration, and the bytes decide.
+    void labels_data()
+    {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<int>("charset"); // -1: not an encoding
+        QTest::addColumn<QByteArray>("iconvName");
+        const int other = int(PageCharset::Other);
+        QTest::newRow("gb2312") << "GB2312" << int(PageCharset::Gbk) << QByteArray();
+        QTest::newRow("utf-16 on ASCII bytes") << "utf-16" << int(PageCharset::Utf8) << QByteArray();
+        QTest::newRow("latin1") << "latin1" << other << QByteArray("WINDOWS-1252");
+        QTest::newRow("tis-620") << "tis-620" << other << QByteArray("WINDOWS-874");
+        QTest::newRow("koi8-u") << "koi8-u" << other << QByteArray("KOI8-RU");
+        QTest::newRow("iso-8859-8-i") << "iso-8859-8-i" << other << QByteArray("ISO-8859-8");
+        QTest::newRow("shift_jis") << "shift_jis" << other << QByteArray("CP932");
+        QTest::newRow("EBCDIC") << "ibm037" << -1 << QByteArray();
+        QTest::newRow("utf-7") << "utf-7" << -1 << QByteArray();
+        QTest::newRow("cp936 is no WHATWG label") << "cp936" << -1 << QByteArray();
+        QTest::newRow("replacement") << "iso-2022-kr" << -1 << QByteArray();
+    }
+    void labels()
+    {
+        QFETCH(QString, label);
+        QFETCH(int, charset);
+        QFETCH(QByteArray, iconvName);
+        const std::optional<PageEncoding> e = encodingForLabel(label);
+        QCOMPARE(e ? int(e->charset) : -1, charset);
+        if (e)
+            QCOMPARE(e->iconvName, iconvName);
+    }
+    void unknownLabelsAreNoDeclaration_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<text::PageCharset>("charset");
+        QTest::newRow("ibm037 on UTF-8") << "<meta charset=ibm037><p>" + hex("e4b8ade69687") + "</p>"
+                                         << QStringLiteral("<meta charset=ibm037><p>中文</p>") << PageCharset::Utf8;
+        QTest::newRow("utf-7 on ASCII") << QByteArray("<meta charset=utf-7><p>+ZeVnLA-</p>")
+                                        << QStringLiteral("<meta charset=utf-7><p>+ZeVnLA-</p>") << PageCharset::Utf8;
+        QTest::newRow("unknown label on GBK") << "<meta charset=x-zelvo><p>" + hex("d6d0cec4b1eacce2") + "</p>"
+                                              << QStringLiteral("<meta charset=x-zelvo><p>中文标题</p>") << PageCharset::Gb18030;
+    }
+    void unknownLabelsAreNoDeclaration()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, text);
+        QFETCH(text::PageCharset, charset);
+        const DecodedPage page = decodePage(file);
+        QVERIFY2(page.ok, qPrintable(page.problem));
+        QVERIFY(!page.declarationKnown);
+        QCOMPARE(page.text, text);
+        QCOMPARE(page.encoding.charset, charset);
+        QCOMPARE(encodePage(page.text, encodingForSaving(page.text, page.encoding)), file);
+    }
+
+    // Short Chinese pages without a declaration: the detector's guess of a
+    // single-byte code page of another script gives way to GB18030.
+    void shortChinesePages_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("title and a word") << QStringLiteral("<title>中文标题</title> original");
+        QTest::newRow("two words") << QStringLiteral("<p>网页 test</p>");
+        QTest::newRow("a line") << QStringLiteral("<h1>欢迎光临</h1><p>Welcome</p>");
+    }
+    void shortChinesePages()
+    {
+        QFETCH(QString, text);
+        const QByteArray file = encodePage(text, gbkEncoding());
+        const DecodedPage page = decodePage(file);
+        QVERIFY2(page.ok, qPrintable(page.problem));
+        QCOMPARE(page.text, text);
         QCOMPARE(page.encoding.charset, PageCharset::Gb18030);
-        QCOMPARE(page.text, QStringLiteral("<meta charset=\"utf-8\"><p>中文</p>"));
     }
 
     // A page that declares GBK or GB2312 is written for strict GBK readers:
@@ -185,31 +293,38 @@ private slots:
         QCOMPARE(declaredCharset(text), charset);
     }
 
-    // The file follows what the page now declares, unless a byte-order mark
-    // says otherwise.
+    // The file follows a declaration the user changed, unless a byte-order
+    // mark says otherwise; the declaration a page came with is not followed.
     void savingFollowsTheDeclaration_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("from");
         QTest::addColumn<bool>("bom");
+        QTest::addColumn<QString>("cameWith");
         QTest::addColumn<int>("expected");
         const int gbk = int(PageCharset::Gbk), gb18030 = int(PageCharset::Gb18030),
                   utf8 = int(PageCharset::Utf8), u16 = int(PageCharset::Utf16LE);
-        QTest::newRow("utf-8 page now says gb2312") << QString::fromLatin1(kMetaGb2312) << utf8 << false << gbk;
-        QTest::newRow("gbk page now says utf-8") << QStringLiteral("<meta charset=utf-8>") << gbk << false << utf8;
-        QTest::newRow("gbk page now says gb18030") << QStringLiteral("<meta charset=gb18030>") << gbk << false << gb18030;
-        QTest::newRow("gb18030 page now says gbk") << QString::fromLatin1(kMetaGb2312) << gb18030 << false << gbk;
-        QTest::newRow("no declaration keeps") << QStringLiteral("<p>") << utf8 << false << utf8;
-        QTest::newRow("unknown charset keeps") << QStringLiteral("<meta charset=klingon>") << gbk << false << gbk;
-        QTest::newRow("bom outweighs") << QString::fromLatin1(kMetaGb2312) << u16 << true << u16;
+        const QString none;
+        QTest::newRow("utf-8 page now says gb2312") << QString::fromLatin1(kMetaGb2312) << utf8 << false << none << gbk;
+        QTest::newRow("gbk page now says utf-8") << QStringLiteral("<meta charset=utf-8>") << gbk << false << none << utf8;
+        QTest::newRow("gbk page now says gb18030") << QStringLiteral("<meta charset=gb18030>") << gbk << false << none
+                                                   << gb18030;
+        QTest::newRow("gb18030 page now says gbk") << QString::fromLatin1(kMetaGb2312) << gb18030 << false << none << gbk;
+        QTest::newRow("no declaration keeps") << QStringLiteral("<p>") << utf8 << false << none << utf8;
+        QTest::newRow("unknown charset keeps") << QStringLiteral("<meta charset=klingon>") << gbk << false << none << gbk;
+        QTest::newRow("bom outweighs") << QString::fromLatin1(kMetaGb2312) << u16 << true << none << u16;
+        QTest::newRow("the declaration it came with keeps")
+            << QStringLiteral("<meta charset=utf-8>") << gb18030 << false << QStringLiteral("utf-8") << gb18030;
     }
     void savingFollowsTheDeclaration()
     {
         QFETCH(QString, text);
         QFETCH(int, from);
         QFETCH(bool, bom);
+        QFETCH(QString, cameWith);
         QFETCH(int, expected);
-        const PageEncoding current{PageCharset(from), bom, {}};
+        PageEncoding current{PageCharset(from), bom, {}};
+        current.declared = cameWith;
         QCOMPARE(int(encodingForSaving(text, current).charset), expected);
     }
 
