@@ -96,7 +96,7 @@ int main(int argc, char **argv)
 
     ScriptedPrompter prompter;
     document::DocumentController controller(&window, *design, *code, *views);
-    controller.setUrlOpener([](const QUrl &) { return true; });
+    controller.preview().setUrlOpener([](const QUrl &) { return true; });
     controller.InitialiseBlankPage();
 
     std::printf("Page views (median of the runs; the engine's own figures are for the same page)\n");

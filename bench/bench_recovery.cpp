@@ -7,7 +7,7 @@
 #include "TestSupport.h"
 #include "codeview/CodeEditor.h"
 #include "document/DocumentController.h"
-#include "document/RecoveryStore.h"
+#include "document/RecoveryKeeper.h"
 #include "engine/EngineView.h"
 #include "text/PageCodec.h"
 
@@ -102,21 +102,21 @@ int main(int argc, char **argv)
     document::DocumentController controller(&window, *design, *code, *views);
     controller.InitialiseBlankPage();
     document::RecoveryStore store(dir.filePath(QStringLiteral("engine")));
-    controller.keepRecoveryCopies(&store, 3600 * 1000);
+    document::RecoveryKeeper keeper(controller, store, 3600 * 1000);
     controller.WritePageToDesign(page);
     design->ReadDocument();
     // The edit is made untimed; the update then reads the changed page.
     std::vector<double> updates;
     for (int edit = 1; edit <= 5; ++edit) {
         design->evaluate(QStringLiteral("document.body.appendChild(document.createTextNode('%1')); true;").arg(edit));
-        updates.push_back(medianMs(1, [&] { controller.UpdateRecoveryCopy(); }));
+        updates.push_back(medianMs(1, [&] { keeper.update(); }));
     }
     std::sort(updates.begin(), updates.end());
     const double read = medianMs(5, [&] { design->ReadDocument(); });
     std::printf("  timer's update after an edit       %7.1f ms (an unchanged page's reading: %.1f ms; the update\n"
                 "                                               waits for a second without changes to the page)\n",
                 updates[updates.size() / 2], read);
-    const double unchanged = medianMs(5, [&] { controller.UpdateRecoveryCopy(); });
+    const double unchanged = medianMs(5, [&] { keeper.update(); });
     std::printf("  timer's update, nothing changed    %7.3f ms\n", unchanged);
     store.remove();
     return 0;

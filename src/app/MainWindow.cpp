@@ -13,6 +13,7 @@
 #include "commands/Menus.h"
 #include "commands/Toolbar.h"
 #include "document/DocumentController.h"
+#include "document/RecoveryKeeper.h"
 #include "document/RecoveryStore.h"
 #include "engine/EngineView.h"
 #include "import/OfficeImport.h"
@@ -102,7 +103,7 @@ MainWindow::MainWindow(codeview::LexerConfig &lexerConfig, QWidget *parent)
 
     m_document = std::make_unique<document::DocumentController>(this, *m_design, *m_code, *m_views);
     m_recovery = std::make_unique<document::RecoveryStore>();
-    m_document->keepRecoveryCopies(m_recovery.get());
+    m_recoveryKeeper = std::make_unique<document::RecoveryKeeper>(*m_document, *m_recovery);
 
     // The Enter key makes a line break from the first completed load on.
     connect(m_design, &engine::EngineView::navigationComplete, this, [this] {
@@ -166,7 +167,7 @@ void MainWindow::bindCommands()
     m_router.bind(CommandId::InsertWordArt, [this, view] { insert::OpenWordArtDialog(this, view); });
     m_router.bind(CommandId::InsertGlowText, [this, view] { insert::OpenGlowTextDialog(this, view); });
     m_router.bind(CommandId::PageProperties, [this, doc] {
-        insert::OpenPagePropertiesDialog(this, {[doc] { doc->ReadPage(); return doc->state().engineText; },
+        insert::OpenPagePropertiesDialog(this, {[doc] { return doc->ReadPage(); },
                                                 [doc](const QString &page) { doc->ReplacePageInBothViews(page); }});
     });
     using insert::EffectPage;
@@ -236,7 +237,7 @@ void MainWindow::initialise()
     // Work an earlier run could not save, offered back. Once it is restored
     // the user has chosen what to work on: the greeting's choices would only
     // put it at risk.
-    if (document::OfferLeftCopies(this, *m_recovery, *m_document) && m_initWindow)
+    if (m_recoveryKeeper->offerLeftCopies(this) && m_initWindow)
         m_initWindow->close();
 }
 

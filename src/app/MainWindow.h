@@ -19,6 +19,7 @@ class Toolbar;
 }
 namespace document {
 class DocumentController;
+class RecoveryKeeper;
 class RecoveryStore;
 }
 namespace engine {
@@ -87,8 +88,9 @@ private:
     QTimer *m_inspectorTimer = nullptr;
     tools::ElementInspector *m_inspector = nullptr;
     InitialisingWindow *m_initWindow = nullptr;
-    std::unique_ptr<document::RecoveryStore> m_recovery; // outlives the controller that writes to it
+    std::unique_ptr<document::RecoveryStore> m_recovery; // outlives the keeper that writes to it
     std::unique_ptr<document::DocumentController> m_document;
+    std::unique_ptr<document::RecoveryKeeper> m_recoveryKeeper;
     bool m_initialised = false;
     bool m_closing = false;
 };

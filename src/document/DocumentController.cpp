@@ -1,23 +1,13 @@
 #include "document/DocumentController.h"
 
 #include "document/BlankPage.h"
-#include "document/FileWatch.h"
 #include "document/PageFile.h"
-#include "document/PreviewText.h"
-#include "document/RecoveryStore.h"
 #include "ui/BusyNotice.h"
 #include "ui/Prompter.h"
 
-#include <QApplication>
-#include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
-#include <QEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QTabWidget>
-#include <QThread>
-#include <QTimer>
 
 #include <algorithm>
 #include <memory>
@@ -25,9 +15,6 @@
 namespace document {
 
 namespace {
-
-constexpr int kDesignPage = 0;
-constexpr int kCodePage = 1;
 
 ui::FileDialogRequest newPageDialog()
 {
@@ -47,13 +34,6 @@ ui::FileDialogRequest saveAsDialog()
 QString shown(const QString &path)
 {
     return QDir::toNativeSeparators(path);
-}
-
-// A message box, a file dialog or a wait for the engine is running: work
-// started from a timer waits for the program's own loop.
-bool insideAnotherWait()
-{
-    return QThread::currentThread()->loopLevel() > 1 || QApplication::activeModalWidget();
 }
 
 // From this many characters on, opening a page or switching views takes
@@ -77,17 +57,22 @@ std::unique_ptr<ui::BusyNotice> noticeFor(QWidget *window, qsizetype size, const
 
 DocumentController::DocumentController(QWidget *window, DesignSurface &design, CodeSurface &code,
                                        QTabWidget &views, QObject *parent)
-    : QObject(parent), m_window(window), m_design(design), m_code(code), m_views(views)
+    : QObject(parent), m_window(window), m_views(design, code, views)
 {
-    watchTheFile();
+    m_disk = new DiskChanges(window,
+                             {[this] { return HasUnsavedWork(); }, [this] { reloadFromDisk(); },
+                              [this] { rememberSaved(QString()); }},
+                             this);
+    connect(m_disk, &DiskChanges::answered, this, &DocumentController::workChanged);
 }
 
 DocumentController::DocumentController(QWidget *window, engine::EngineView &design,
                                        codeview::CodeEditor &code, QTabWidget &views, QObject *parent)
-    : QObject(parent), m_window(window), m_ownDesign(surfaceFor(design)), m_ownCode(surfaceFor(code)),
-      m_design(*m_ownDesign), m_code(*m_ownCode), m_views(views)
+    : DocumentController(window, *surfaceFor(design).release(), *surfaceFor(code).release(), views, parent)
 {
-    watchTheFile();
+    // The adapters made above belong to this controller.
+    m_ownDesign.reset(&m_views.design());
+    m_ownCode.reset(&m_views.code());
 }
 
 DocumentController::~DocumentController() = default;
@@ -95,25 +80,13 @@ DocumentController::~DocumentController() = default;
 void DocumentController::InitialiseBlankPage()
 {
     m_state.currentPath.clear();
-    m_folder.clear();
-    m_design.writePage(BlankPageTemplate(), pageFolder());
+    m_views.setFileFolder(QString());
+    m_views.writeDesign(BlankPageTemplate());
     m_state.encoding = gbkEncoding();
-    m_disk->stop();
+    m_disk->file().stop();
     // The engine rewrites the template's markup; its own reading is what the
     // unsaved-changes test will compare with.
-    rememberSaved(designText());
-}
-
-QString DocumentController::designText()
-{
-    // The count is taken first: whatever changes after it shows at the next reading.
-    const quint64 count = m_design.changeCount();
-    if (!m_designKnown || count != m_designCount) {
-        m_designText = m_design.readPage();
-        m_designCount = count;
-        m_designKnown = true;
-    }
-    return m_designText;
+    rememberSaved(ReadPage());
 }
 
 void DocumentController::rememberSaved(const QString &reading)
@@ -126,7 +99,7 @@ bool DocumentController::unchangedSinceOpened()
 {
     if (!m_savedUnreadAt)
         return false;
-    if (m_design.changeCount() == *m_savedUnreadAt)
+    if (m_views.designChangeCount() == *m_savedUnreadAt)
         return true;
     // Changed since, with nothing saved after opening: the empty saved
     // reading compares as changed from now on, even after an undo.
@@ -134,60 +107,22 @@ bool DocumentController::unchangedSinceOpened()
     return false;
 }
 
-QString DocumentController::codeText()
-{
-    if (!m_codeKnown || m_code.isModified())
-        codeNowHolds(m_code.text());
-    return m_codeText;
-}
-
-void DocumentController::ReadPage()
-{
-    m_state.engineText = designText();
-}
-
-void DocumentController::readCode()
-{
-    m_state.codeText = codeText();
-}
-
-void DocumentController::codeNowHolds(const QString &text)
-{
-    m_codeText = text;
-    m_code.markUnmodified();
-    m_codeKnown = true;
-}
-
-void DocumentController::ReplaceCodeText(const QString &text)
-{
-    m_code.loadText(text);
-    codeNowHolds(text);
-    m_codeFilled = text;
-}
-
 void DocumentController::WritePageToDesign(const QString &text)
 {
-    m_design.writePage(text, pageFolder());
+    m_views.writeDesign(text);
 }
 
 void DocumentController::ReplacePageInBothViews(const QString &text)
 {
-    m_design.writePage(text, pageFolder());
+    m_views.writeDesign(text);
     ReplaceCodeText(text);
-}
-
-void DocumentController::showDesignPage()
-{
-    m_design.focusPage(); // while hidden: the page need not be laid out for it
-    m_views.setCurrentIndex(kDesignPage);
 }
 
 bool DocumentController::IsPageChanged()
 {
     if (unchangedSinceOpened())
         return false;
-    ReadPage();
-    return pageChanged(m_state.engineText, m_state.savedText);
+    return pageChanged(ReadPage(), m_state.savedText);
 }
 
 DocumentController::Unsaved DocumentController::askAboutUnsavedChanges()
@@ -211,14 +146,14 @@ void DocumentController::NewPageCommand()
 {
     if (askAboutUnsavedChanges() == Unsaved::Proceed)
         NewPage();
-    UpdateRecoveryCopy();
+    emit workChanged();
 }
 
 void DocumentController::OpenPageCommand()
 {
     if (askAboutUnsavedChanges() == Unsaved::Proceed)
         OpenPage();
-    UpdateRecoveryCopy();
+    emit workChanged();
 }
 
 void DocumentController::NewPage()
@@ -233,15 +168,15 @@ void DocumentController::NewPage()
         return;
     }
     m_state.currentPath = path;
-    m_folder = QFileInfo(path).absolutePath();
+    m_views.setFileFolder(path);
     m_state.encoding = gbkEncoding();
-    m_disk->follow(path, contentDigest(BlankPageTemplateBytes()));
+    m_disk->file().follow(path, contentDigest(BlankPageTemplateBytes()));
     const QString page = BlankPageTemplate();
-    m_design.writePage(page, pageFolder());
+    m_views.writeDesign(page);
     ReplaceCodeText(page);
-    rememberSaved(designText());
-    if (m_views.currentIndex() == kDesignPage)
-        m_design.focusPage();
+    rememberSaved(ReadPage());
+    if (!m_views.codeShown())
+        m_views.focusDesign();
 }
 
 void DocumentController::OpenPage()
@@ -270,34 +205,34 @@ bool DocumentController::takeLoadedPage(const QString &path, const LoadedPage &p
     // shown before comes back.
     // A large page unchanged since it was opened is not read for this: the
     // text it was opened from (or last shown in the code view) gives it back.
-    const QString previousPage = unchangedSinceOpened() ? m_codeFilled : designText();
-    const QString previousFolder = pageFolder();
+    const QString previousPage = unchangedSinceOpened() ? m_views.codeGiven() : ReadPage();
+    const QString previousFolder = m_views.folder();
     const QString folder = QFileInfo(path).absolutePath();
-    const bool written = m_design.writePage(page.text, folder);
+    const bool written = m_views.writeDesign(page.text, folder);
     // Reading a large page back takes seconds (a third of the opening of a
     // 10 MB page); it is not read while it stays as it was opened. A page
     // as large as that is far too long for the parser to nest it deeper
     // than the engine can serialise.
     const bool readLater = written && page.text.size() >= kReadLater;
-    const QString reading = written && !readLater ? designText() : QString();
+    const QString reading = written && !readLater ? ReadPage() : QString();
     if (!written || (!readLater && reading.isEmpty())) {
-        m_design.writePage(previousPage, previousFolder);
+        m_views.writeDesign(previousPage, previousFolder);
         ui::showInformation(m_window, QStringLiteral("无法打开网页“%1”：设计视图读不回这个网页的内容（元素嵌套太深），"
                                                      "打开后也无法保存。\n当前网页保持不变。")
                                           .arg(shown(path)));
         return false;
     }
     m_state.currentPath = path;
-    m_folder = folder;
+    m_views.setFileFolder(path);
     m_state.encoding = page.encoding;
-    m_disk->follow(path, page.stamp, page.digest);
+    m_disk->file().follow(path, page.stamp, page.digest);
     // The code view gets the file's own text, not the engine's rewrite of it.
     ReplaceCodeText(page.text);
     rememberSaved(reading);
     if (readLater)
-        m_savedUnreadAt = m_design.changeCount();
-    if (m_views.currentIndex() == kDesignPage)
-        m_design.focusPage();
+        m_savedUnreadAt = m_views.designChangeCount();
+    if (!m_views.codeShown())
+        m_views.focusDesign();
     if (!page.notice.isEmpty())
         ui::showNotice(m_window, page.notice);
     return true;
@@ -311,39 +246,31 @@ void DocumentController::reportWriteFailure(const QString &path, const QString &
 
 bool DocumentController::writePage(const QString &path, bool announceSuccess)
 {
-    if (m_state.engineText.isEmpty()) {
+    const QString page = ReadPage();
+    if (page.isEmpty()) {
         // Even an empty page reads back with its html element; an empty
         // reading means the design view did not answer.
         ui::showInformation(m_window, QStringLiteral("无法读取设计视图中的网页，文件“%1”没有保存。").arg(shown(path)));
         return false;
     }
-    if (!mayOverwrite(path))
+    if (!m_disk->mayOverwrite(path))
         return false;
-    if (m_recovery) {
-        // Should the save be cut short, the next start finds the page here,
-        // and knows where to look for what the save left.
-        RecoveryCopy copy = recoverySnapshot();
-        copy.designText = m_state.engineText; // what the save writes
-        copy.savingTo = path;
-        m_recovery->writeNow(copy);
-        m_copyWritten = true;
-        m_copiedDesign.clear(); // the next update writes it again, without the save
-    }
+    emit aboutToSave(path, page);
     PageEncoding written;
     QByteArray digest;
-    const FileOutcome outcome = savePageFile(path, m_state.engineText, m_state.encoding, &written, &digest);
+    const FileOutcome outcome = savePageFile(path, page, m_state.encoding, &written, &digest);
     if (!outcome.ok) {
         reportWriteFailure(path, outcome.reason);
         return false;
     }
     // The editor's own write: what the file holds now is known, and the
     // file system's notice of it is not taken for another program's change.
-    if (QFileInfo(path).absoluteFilePath() == m_disk->path())
-        m_disk->follow(path, digest);
+    if (QFileInfo(path).absoluteFilePath() == m_disk->file().path())
+        m_disk->file().follow(path, digest);
     m_state.encoding = written;
-    followFolderOf(path);
-    rememberSaved(m_state.engineText);
-    UpdateRecoveryCopy();
+    m_views.followSavedFile(path);
+    rememberSaved(page);
+    emit workChanged();
     if (announceSuccess)
         ui::showInformation(m_window, QStringLiteral("保存文档成功！"));
     return true;
@@ -370,8 +297,8 @@ bool DocumentController::SavePageAs()
 bool DocumentController::CloseProgram()
 {
     const bool ending = askToClose();
-    if (ending && m_recovery)
-        m_recovery->remove(); // the work is saved, or the user gave it up
+    if (ending)
+        emit closingAccepted();
     return ending;
 }
 
@@ -384,7 +311,7 @@ bool DocumentController::askToClose()
         QStringLiteral("当前文件已改变，是否保存修改？"),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::No) {
-        removePreviewFile();
+        m_preview.removeFile();
         return true;
     }
     if (answer != QMessageBox::Yes)
@@ -398,90 +325,36 @@ bool DocumentController::askToClose()
     }
     if (!writePage(path, false))
         return false; // the page is not saved: keep the program running
-    removePreviewFile();
+    m_preview.removeFile();
     return true;
 }
 
 void DocumentController::ShowCodeView()
 {
-    if (m_views.currentIndex() != kDesignPage)
+    if (m_views.codeShown())
         return;
-    const auto notice = noticeFor(m_window, std::max(m_designText.size(), m_codeText.size()),
-                                  QStringLiteral("正在切换到代码视图，请稍后……"));
-    ReadPage();
-    readCode();
-    if (m_state.engineText != m_state.codeText) {
-        m_code.replaceText(m_state.engineText); // one undoable step; the clipboard is left alone
-        codeNowHolds(m_state.engineText);
-        m_codeFilled = m_state.engineText;
-    }
-    m_views.setCurrentIndex(kCodePage);
+    const auto notice = noticeFor(m_window, m_views.codeGiven().size(), QStringLiteral("正在切换到代码视图，请稍后……"));
+    m_views.showCode();
 }
 
 void DocumentController::ShowDesignView()
 {
-    if (m_views.currentIndex() != kCodePage)
+    if (!m_views.codeShown())
         return;
-    const auto notice = noticeFor(m_window, std::max(m_designText.size(), m_codeText.size()),
-                                  QStringLiteral("正在切换到设计视图，请稍后……"));
-    ReadPage();
-    readCode();
-    if (m_state.engineText != m_state.codeText) {
-        // Not read back here: the page is read when it is next needed (a
-        // save, the code view), after whatever the user types in between.
-        m_design.writePage(m_state.codeText, pageFolder());
-    }
-    m_codeFilled = m_state.codeText; // the design view has it now
-    showDesignPage();
+    const auto notice = noticeFor(m_window, m_views.codeGiven().size(), QStringLiteral("正在切换到设计视图，请稍后……"));
+    m_views.showDesign();
 }
 
 void DocumentController::PreviewPage()
 {
-    const QString text = m_views.currentIndex() == kCodePage ? codeText() : designText();
-    const QByteArray bytes = encodePage(withBaseForPreview(text, pageFolder()),
-                                        encodingForSaving(text, m_state.encoding));
-
-    QString path = QDir(programDirectory()).filePath(previewFileName());
-    const FileOutcome written = writeFileSafely(path, bytes);
-    if (!written.ok) {
-        // The program's directory is not writable (an installed program):
-        // the temporary-files directory takes the preview instead. An empty
-        // answer means that directory does not exist either.
-        const QString tempDir = QDir::tempPath();
-        FileOutcome second;
-        const QString fallback = tempDir.isEmpty() ? QString() : QDir(tempDir).filePath(previewFileName());
-        if (!fallback.isEmpty())
-            second = writeFileSafely(fallback, bytes);
-        if (!second.ok) {
-            ui::showInformation(m_window, QStringLiteral("无法预览：预览文件“%1”写不进去（%2），临时文件夹中也写不进去%3。")
-                                              .arg(shown(path), written.reason,
-                                                   fallback.isEmpty() ? QStringLiteral("（临时文件夹不存在）")
-                                                                      : QStringLiteral("（%1）").arg(second.reason)));
-            return;
-        }
-        path = fallback;
-    }
-    m_lastPreviewPath = path;
-    const QUrl url = QUrl::fromLocalFile(path);
-    const bool opened = m_openUrl ? m_openUrl(url) : QDesktopServices::openUrl(url);
-    if (!opened)
-        ui::showInformation(m_window, QStringLiteral("无法打开浏览器预览网页。预览文件在“%1”。").arg(shown(path)));
-}
-
-void DocumentController::removePreviewFile()
-{
-    const QString inProgramDir = QDir(programDirectory()).filePath(previewFileName());
-    if (QFileInfo::exists(inProgramDir))
-        QFile::remove(inProgramDir);
-    // Elsewhere only the file this run wrote itself is removed.
-    if (!m_lastPreviewPath.isEmpty() && m_lastPreviewPath != inProgramDir)
-        QFile::remove(m_lastPreviewPath);
+    const QString text = m_views.codeShown() ? m_views.codeText() : ReadPage();
+    m_preview.show(m_window, text, m_state.encoding, m_views.folder());
 }
 
 bool DocumentController::HasUnsavedWork()
 {
-    const bool designChanged = !unchangedSinceOpened() && pageChanged(designText(), m_state.savedText);
-    return designChanged || codeText() != m_codeFilled;
+    const bool designChanged = !unchangedSinceOpened() && pageChanged(ReadPage(), m_state.savedText);
+    return designChanged || m_views.codeHasOwnEdits();
 }
 
 RecoveryCopy DocumentController::recoverySnapshot()
@@ -489,175 +362,32 @@ RecoveryCopy DocumentController::recoverySnapshot()
     RecoveryCopy copy;
     copy.path = m_state.currentPath;
     copy.encoding = m_state.encoding;
-    copy.designText = designText();
-    copy.codeText = codeText();
-    copy.codeViewCurrent = m_views.currentIndex() == kCodePage && copy.codeText != m_codeFilled;
+    copy.designText = ReadPage();
+    copy.codeText = m_views.codeText();
+    copy.codeViewCurrent = m_views.codeShown() && m_views.codeHasOwnEdits();
     return copy;
-}
-
-void DocumentController::keepRecoveryCopies(RecoveryStore *store, int intervalMs)
-{
-    m_recovery = store;
-    if (!m_recoveryTimer) {
-        m_recoveryTimer = new QTimer(this);
-        m_quietTimer = new QTimer(this);
-        m_quietTimer->setSingleShot(true);
-        m_quietTimer->setInterval(kQuietInterval);
-        // Reading a page of a megabyte out of the design view holds the
-        // keyboard for a moment: it waits until the page has stopped changing
-        // for a second, or until the user has typed on for another interval.
-        connect(m_recoveryTimer, &QTimer::timeout, this, [this] {
-            if (insideAnotherWait())
-                return;
-            m_recoveryTimer->stop();
-            m_waitingForQuiet.start();
-            m_countBeforeQuiet = m_design.changeCount();
-            m_quietTimer->start();
-        });
-        connect(m_quietTimer, &QTimer::timeout, this, [this] {
-            if (insideAnotherWait()) {
-                m_quietTimer->start();
-                return;
-            }
-            const quint64 count = m_design.changeCount();
-            if (count != m_countBeforeQuiet && m_waitingForQuiet.elapsed() < m_recoveryTimer->interval()) {
-                m_countBeforeQuiet = count;
-                m_quietTimer->start();
-                return;
-            }
-            UpdateRecoveryCopy();
-            m_recoveryTimer->start();
-        });
-    }
-    m_recoveryTimer->setInterval(intervalMs);
-    m_quietTimer->stop();
-    if (store)
-        m_recoveryTimer->start();
-    else
-        m_recoveryTimer->stop();
-}
-
-void DocumentController::UpdateRecoveryCopy(bool wait)
-{
-    if (!m_recovery)
-        return;
-    if (!HasUnsavedWork()) {
-        if (m_copyWritten || wait)
-            m_recovery->remove();
-        m_copyWritten = false;
-        return;
-    }
-    // The views are read only when they changed; an unchanged page is
-    // neither serialised nor written again.
-    const RecoveryCopy copy = recoverySnapshot();
-    if (m_copyWritten && copy.designText == m_copiedDesign && copy.codeText == m_copiedCode)
-        return;
-    if (wait)
-        m_recovery->writeNow(copy);
-    else
-        m_recovery->write(copy);
-    m_copyWritten = true;
-    m_copiedDesign = copy.designText;
-    m_copiedCode = copy.codeText;
 }
 
 void DocumentController::RestoreRecoveredPage(const RecoveryCopy &copy)
 {
     m_state.currentPath = copy.path;
-    m_folder = copy.path.isEmpty() ? QString() : QFileInfo(copy.path).absolutePath();
+    m_views.setFileFolder(copy.path);
     m_state.encoding = copy.encoding;
     // The file as it is now is what the restored work is an unsaved change to.
     if (copy.path.isEmpty()) {
-        m_disk->stop();
+        m_disk->file().stop();
     } else {
-        m_disk->follow(copy.path, QByteArray());
-        m_disk->acceptDisk();
+        m_disk->file().follow(copy.path, QByteArray());
+        m_disk->file().acceptDisk();
     }
-    m_design.writePage(copy.designText, pageFolder());
-    m_code.loadText(copy.codeText);
-    codeNowHolds(copy.codeText);
+    m_views.writeDesign(copy.designText);
+    ReplaceCodeText(copy.codeText);
     // Code edits that had not reached the design view stay edits of the code view.
-    m_codeFilled = copy.codeViewCurrent ? copy.designText : copy.codeText;
+    if (copy.codeViewCurrent)
+        m_views.setCodeGiven(copy.designText);
+    m_views.bringForward(copy.codeViewCurrent);
     // Whatever the file holds, the page counts as changed until it is saved.
     rememberSaved(QString());
-    ReadPage();
-    m_copyWritten = false;
-    if (copy.codeViewCurrent)
-        m_views.setCurrentIndex(kCodePage);
-    else
-        showDesignPage();
-}
-
-void DocumentController::watchTheFile()
-{
-    m_disk = new FileWatch(this);
-    connect(m_disk, &FileWatch::mayHaveChanged, this, &DocumentController::CheckFileOnDisk);
-    m_diskRetry = new QTimer(this);
-    m_diskRetry->setSingleShot(true);
-    m_diskRetry->setInterval(300);
-    connect(m_diskRetry, &QTimer::timeout, this, &DocumentController::CheckFileOnDisk);
-    // Coming back to the editor from another program is when a change made
-    // there is looked for, whatever the file system reported.
-    if (m_window)
-        m_window->installEventFilter(this);
-}
-
-bool DocumentController::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_window && event->type() == QEvent::WindowActivate && !m_disk->path().isEmpty())
-        m_diskRetry->start(); // not from inside the activation itself
-    return QObject::eventFilter(watched, event);
-}
-
-void DocumentController::CheckFileOnDisk()
-{
-    if (m_askingAboutDisk || m_disk->path().isEmpty())
-        return;
-    if (insideAnotherWait()) {
-        m_diskRetry->start(); // asked once the program's own loop runs again
-        return;
-    }
-    const FileWatch::State state = m_disk->check();
-    if (state == FileWatch::State::Unchanged)
-        return;
-    m_askingAboutDisk = true;
-    const QString file = shown(m_state.currentPath);
-    if (state == FileWatch::State::Deleted) {
-        ui::showInformation(m_window, QStringLiteral("网页文件“%1”已被其他程序删除或移走。\n"
-                                                     "编辑器中的网页仍然保留；保存后会重新创建这个文件。")
-                                          .arg(file));
-        m_disk->acceptDisk();
-        // The page is no longer on disk anywhere: closing asks to save it.
-        rememberSaved(QString());
-    } else if (HasUnsavedWork()) {
-        const int answer = ui::prompter().choose(
-            m_window, QMessageBox::Warning, QStringLiteral("文件已被修改"),
-            QStringLiteral("网页文件“%1”已被其他程序修改，而编辑器中的网页还有尚未保存的修改。\n\n"
-                           "“保留我的版本”：继续编辑您的版本；保存时，它会替换文件中其他程序所做的修改。\n"
-                           "“重新载入”：放弃您尚未保存的修改，载入文件中的新内容。")
-                .arg(file),
-            {QStringLiteral("保留我的版本"), QStringLiteral("重新载入")}, 0, 0);
-        if (answer == 1)
-            reloadFromDisk();
-        else
-            m_disk->acceptDisk();
-    } else {
-        const int answer = ui::prompter().choose(
-            m_window, QMessageBox::Question, QStringLiteral("文件已被修改"),
-            QStringLiteral("网页文件“%1”已被其他程序修改。\n编辑器中的网页没有尚未保存的修改。\n\n"
-                           "要重新载入文件中的新内容吗？")
-                .arg(file),
-            {QStringLiteral("重新载入"), QStringLiteral("保留编辑器中的版本")}, 0, 1);
-        if (answer == 0) {
-            reloadFromDisk();
-        } else {
-            m_disk->acceptDisk();
-            // The editor's version now differs from the file: closing asks to save it.
-            rememberSaved(QString());
-        }
-    }
-    m_askingAboutDisk = false;
-    UpdateRecoveryCopy();
 }
 
 void DocumentController::reloadFromDisk()
@@ -667,49 +397,11 @@ void DocumentController::reloadFromDisk()
     if (!page.ok) {
         // The page stays as it is, counting as changed against the file.
         ui::showInformation(m_window, page.message + QStringLiteral("\n编辑器中的网页保持不变。"));
-        m_disk->acceptDisk();
+        m_disk->file().acceptDisk();
         rememberSaved(QString());
         return;
     }
     takeLoadedPage(path, page);
-}
-
-bool DocumentController::mayOverwrite(const QString &path)
-{
-    // Only another program's page is worth asking about; anything else in
-    // its place makes the save fail with its own reason.
-    const QFileInfo target(path);
-    if (m_disk->path().isEmpty() || target.absoluteFilePath() != m_disk->path() || !target.isFile() ||
-        m_disk->check() != FileWatch::State::Changed)
-        return true;
-    const auto answer = ui::prompter().message(
-        m_window, QMessageBox::Warning, QStringLiteral("文件已被修改"),
-        QStringLiteral("网页文件“%1”在您打开或上次保存之后，已被其他程序修改。\n"
-                       "保存会用编辑器中的网页替换文件中的这些修改。\n\n仍然保存吗？")
-            .arg(shown(path)),
-        QMessageBox::Yes | QMessageBox::No);
-    return answer == QMessageBox::Yes;
-}
-
-QString DocumentController::programDirectory() const
-{
-    return m_programDir.isEmpty() ? QCoreApplication::applicationDirPath() : m_programDir;
-}
-
-QString DocumentController::pageFolder() const
-{
-    return m_folder.isEmpty() ? QDir::homePath() : m_folder;
-}
-
-void DocumentController::followFolderOf(const QString &path)
-{
-    // The page just saved elsewhere shows its pictures as they are seen
-    // from there, at once and without being written again.
-    const QString folder = QFileInfo(path).absolutePath();
-    if (folder == pageFolder())
-        return;
-    m_folder = folder;
-    m_design.setBaseFolder(folder);
 }
 
 } // namespace document

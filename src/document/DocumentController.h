@@ -1,30 +1,30 @@
 #pragma once
 // The page's life and its two views: New, Open, Save, Save As and closing;
-// the switches between the design view and the code view; the preview.
+// the switches between the design view and the code view.
 //
 // The design view is the master copy: saving and the unsaved-changes test use
 // its text. The code view is a second copy, filled when the user switches to
 // it and copied back when the user switches to the design view.
+//
+// What surrounds the page's life goes in classes of its own: the questions
+// about the file on disk (DiskChanges), the preview (Preview), and the
+// recovery copies (RecoveryKeeper, which follows this controller's signals).
+#include "document/DiskChanges.h"
 #include "document/DocumentState.h"
 #include "document/PageSurfaces.h"
+#include "document/PageViews.h"
+#include "document/Preview.h"
+#include "document/RecoveryStore.h"
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
-#include <QUrl>
-#include <functional>
 #include <memory>
 #include <optional>
 
 class QTabWidget;
-class QTimer;
 class QWidget;
 
 namespace document {
-
-class FileWatch;
-class RecoveryStore;
-struct RecoveryCopy;
 
 class DocumentController : public QObject {
     Q_OBJECT
@@ -42,12 +42,12 @@ public:
     // design view's reading of it as the saved text.
     void InitialiseBlankPage();
 
-    // The design view's text into engineText. The view is read only when its
-    // page changed since the last reading.
-    void ReadPage();
-    // The code editor's whole text replaced by text; its undo history starts
-    // afresh, as for a newly loaded document.
-    void ReplaceCodeText(const QString &text);
+    // The design view's text. The view is read only when its page changed
+    // since the last reading.
+    const QString &ReadPage() { return m_views.designText(); }
+    // The code view's whole text is to be text, as for a newly loaded
+    // document (no undo history); a hidden code view takes it when shown.
+    void ReplaceCodeText(const QString &text) { m_views.loadCode(text); }
     // A whole new page written into the design view (the effect pages); the
     // code view gets it at the next switch. The file stays the same.
     void WritePageToDesign(const QString &text);
@@ -80,34 +80,25 @@ public:
     // Work the user would lose: the design view's page differs from the
     // saved text, or the code view holds edits not yet in the design view.
     bool HasUnsavedWork();
-    // Keeps a recovery copy of unsaved work in store, brought up to date
-    // every intervalMs at the next pause in the design view's changes; the
-    // store must outlive this controller.
-    static constexpr int kRecoveryInterval = 30000;
-    // How long the design view must stay unchanged before it is read for the copy.
-    static constexpr int kQuietInterval = 1000;
-    void keepRecoveryCopies(RecoveryStore *store, int intervalMs = kRecoveryInterval);
-    // The copy brought up to date now: written when the work differs from
-    // the copy last written, removed when there is no work; wait returns only
-    // once it is on disk.
-    void UpdateRecoveryCopy(bool wait = false);
+    // Both views' texts and what they belong to, for a recovery copy.
+    RecoveryCopy recoverySnapshot();
     // A recovered page into both views, as an unsaved change to its file.
     void RestoreRecoveredPage(const RecoveryCopy &copy);
+    // Moves on whenever the design view's page changes.
+    quint64 designChangeCount() { return m_views.designChangeCount(); }
 
-    // The page's file against what the editor last read or wrote: when
-    // another program changed it, asks whether to load its new content or
-    // keep the editor's version; when it was deleted, says so. Runs by itself
-    // when the file system reports a change and when the window becomes
-    // active; waits while a prompt or another wait is under way.
-    void CheckFileOnDisk();
+    // The file on disk and the questions about it.
+    DiskChanges &disk() { return *m_disk; }
+    Preview &preview() { return m_preview; }
 
-    // Where the preview goes first; the program's directory unless set.
-    void setProgramDirectory(const QString &dir) { m_programDir = dir; }
-    // Opens the preview; QDesktopServices::openUrl unless set.
-    using UrlOpener = std::function<bool(const QUrl &)>;
-    void setUrlOpener(UrlOpener opener) { m_openUrl = std::move(opener); }
-    // The preview file written last (empty before the first preview).
-    QString lastPreviewPath() const { return m_lastPreviewPath; }
+signals:
+    // The work at risk may have changed: a page made, opened, saved or
+    // reloaded, a question about its file answered.
+    void workChanged();
+    // A save is about to write text to path.
+    void aboutToSave(const QString &path, const QString &text);
+    // The program ends: the work is saved or the user gave it up.
+    void closingAccepted();
 
 private:
     enum class Unsaved { Proceed, Stop };
@@ -118,69 +109,24 @@ private:
     bool askToClose();
     // A page read from path into both views as its file's unchanged content.
     bool takeLoadedPage(const QString &path, const LoadedPage &page);
-    // Before a save over the page's own file: false when another program
-    // changed it and the user does not want it overwritten.
-    bool mayOverwrite(const QString &path);
     void reloadFromDisk();
-    void watchTheFile();
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void reportWriteFailure(const QString &path, const QString &reason);
-    void removePreviewFile();
-    QString programDirectory() const;
-    // The folder the page's relative addresses resolve against: that of the
-    // file last opened, created or saved to; the home folder before any.
-    QString pageFolder() const;
-    void followFolderOf(const QString &path);
-    // The views' texts as they are now. A view is read only when its text
-    // changed since it was last read; the state is not touched.
-    QString designText();
-    QString codeText();
     // What the design view read when the page was last opened, saved or
     // written new becomes state().savedText.
     void rememberSaved(const QString &reading);
     // A large page opened without being read back, and not changed since:
     // it counts as unchanged without a reading.
     bool unchangedSinceOpened();
-    // The code view's text into codeText.
-    void readCode();
-    // The code editor was just given this text.
-    void codeNowHolds(const QString &text);
-    void showDesignPage();
-    RecoveryCopy recoverySnapshot();
 
     QWidget *m_window;
     std::unique_ptr<DesignSurface> m_ownDesign;
     std::unique_ptr<CodeSurface> m_ownCode;
-    DesignSurface &m_design;
-    CodeSurface &m_code;
-    QTabWidget &m_views;
-    // The design view's page as of this change count.
-    bool m_designKnown = false;
-    quint64 m_designCount = 0;
-    QString m_designText;
+    PageViews m_views;
+    DocumentState m_state;
     // The change count of an opened page that was not read back.
     std::optional<quint64> m_savedUnreadAt;
-    // The code view's text, while the editor reports it unmodified.
-    bool m_codeKnown = false;
-    QString m_codeText;
-    // What the code view was last given, or last gave the design view: it
-    // holds edits of its own while its text differs from this.
-    QString m_codeFilled;
-    RecoveryStore *m_recovery = nullptr;
-    QTimer *m_recoveryTimer = nullptr;
-    QTimer *m_quietTimer = nullptr;
-    QElapsedTimer m_waitingForQuiet;
-    quint64 m_countBeforeQuiet = 0;
-    bool m_copyWritten = false;
-    QString m_copiedDesign, m_copiedCode;
-    DocumentState m_state;
-    QString m_folder;
-    FileWatch *m_disk = nullptr;
-    QTimer *m_diskRetry = nullptr;
-    bool m_askingAboutDisk = false;
-    QString m_programDir;
-    QString m_lastPreviewPath;
-    UrlOpener m_openUrl;
+    DiskChanges *m_disk = nullptr;
+    Preview m_preview;
 };
 
 } // namespace document

@@ -14,9 +14,6 @@ struct DocumentState {
     // opened or saved; the page counts as changed while the design view's
     // text differs from it.
     QString savedText;
-    // The texts last read from the design view and from the code editor.
-    QString engineText;
-    QString codeText;
     // The encoding the page's file is read and written in.
     PageEncoding encoding = gbkEncoding();
 };

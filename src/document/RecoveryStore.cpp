@@ -1,9 +1,7 @@
 #include "document/RecoveryStore.h"
 
-#include "document/DocumentController.h"
 #include "document/PageFile.h"
 #include "text/SafeFile.h"
-#include "ui/Prompter.h"
 
 #include <QDataStream>
 #include <QDir>
@@ -278,54 +276,6 @@ std::optional<RecoveryCopy> RecoveryStore::parse(const QByteArray &bytes)
     if (sameTexts)
         copy.codeText = copy.designText;
     return copy;
-}
-
-bool OfferLeftCopies(QWidget *window, RecoveryStore &store, DocumentController &document)
-{
-    bool restored = false;
-    for (const RecoveryStore::LeftCopy &left : store.takeLeftCopies()) {
-        if (restored) {
-            // One page at a time: the others wait for the next start.
-            store.release(left);
-            continue;
-        }
-        if (!left.copy) {
-            ui::showInformation(window, QStringLiteral("找到一份上次没有正常退出时留下的恢复副本，但它已损坏，无法恢复，已将它删除。"));
-            store.discard(left);
-            continue;
-        }
-        const RecoveryCopy &copy = *left.copy;
-        const QString which = copy.path.isEmpty()
-            ? QStringLiteral("一个尚未保存过的新网页")
-            : QStringLiteral("网页文件“%1”").arg(QDir::toNativeSeparators(copy.path));
-        QString message = QStringLiteral("上次编辑%1时，程序没有正常退出。\n程序在 %2 为它保存了一份恢复副本，"
-                                         "其中有尚未保存的修改。\n\n"
-                                         "“恢复”：把副本中的网页放回编辑器，作为尚未保存的修改，原文件保持不变，直到您保存。\n"
-                                         "“放弃”：删除这份副本。")
-                              .arg(which, copy.writtenAt.toString(QStringLiteral("yyyy年M月d日 HH:mm:ss")));
-        if (!left.interruptedSaves.isEmpty()) {
-            QStringList shown;
-            for (const QString &file : left.interruptedSaves)
-                shown << QStringLiteral("“%1”").arg(QDir::toNativeSeparators(file));
-            message += QStringLiteral("\n\n保存到“%1”时程序被中断，文件旁留下了没有完成保存的临时文件 %2，"
-                                      "其内容与恢复副本相同；无论选择哪一项，它都会被删除。")
-                           .arg(QDir::toNativeSeparators(copy.savingTo), shown.join(QStringLiteral("、")));
-        }
-        const int answer = ui::prompter().choose(window, QMessageBox::Question, QStringLiteral("恢复网页"), message,
-                                                 {QStringLiteral("恢复"), QStringLiteral("放弃")}, 0, -1);
-        if (answer == 0) {
-            document.RestoreRecoveredPage(copy);
-            // This editor's own copy of the work is on disk before the old one goes.
-            document.UpdateRecoveryCopy(true);
-            store.discard(left);
-            restored = true;
-        } else if (answer == 1) {
-            store.discard(left);
-        } else {
-            store.release(left); // no choice made: asked again at the next start
-        }
-    }
-    return restored;
 }
 
 } // namespace document

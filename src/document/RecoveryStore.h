@@ -16,11 +16,8 @@
 #include <optional>
 
 class QLockFile;
-class QWidget;
 
 namespace document {
-
-class DocumentController;
 
 struct RecoveryCopy {
     QString path;                // the page's file; empty for a page never saved
@@ -92,11 +89,5 @@ private:
     QMap<QString, std::shared_ptr<QLockFile>> m_taken;
     QThreadPool m_writer;
 };
-
-// At start: offers each copy left by an editor that no longer runs, in a
-// message box naming the file and the time, with "恢复" and "放弃".
-// Restoring puts the copy into the page as an unsaved change to its file.
-// True when a page was restored.
-bool OfferLeftCopies(QWidget *window, RecoveryStore &store, DocumentController &document);
 
 } // namespace document

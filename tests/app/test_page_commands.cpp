@@ -75,7 +75,7 @@ private slots:
         click(properties, "按钮_确定");
         QTRY_VERIFY(!properties);
 
-        // The design view has the new page, the code view its text at once.
+        // The design view has the new page, the code view its text when shown.
         QCOMPARE(run(QStringLiteral("document.title;")).toString(), QStringLiteral("新的标题"));
         QCOMPARE(run(QStringLiteral("document.body.getAttribute('bgcolor') + ' ' + document.body.getAttribute('background');"))
                      .toString(),
@@ -84,7 +84,11 @@ private slots:
                      .toString(),
                  QStringLiteral("1 music.mp3"));
         QCOMPARE(run(QStringLiteral("document.querySelector('p').textContent;")).toString(), QStringLiteral("my work"));
+        QVERIFY(window->router().run(CommandId::CodeView));
+        QCOMPARE(window->codeView()->text(), window->designView()->ReadDocument()); // the engine's reading,
+        window->codeView()->undo();                                                // the text one step back
         const QString code = window->codeView()->text();
+        QVERIFY(window->router().run(CommandId::DesignView));
         QVERIFY2(code.startsWith(QStringLiteral("<HTML><HEAD><TITLE>新的标题</TITLE>\r\n")), qPrintable(code));
         QVERIFY2(code.endsWith(QStringLiteral("<bgsound balance=0 src=\"music.mp3\" volume=0 ><p>my work</p></BODY></HTML>")),
                  qPrintable(code));

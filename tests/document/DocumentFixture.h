@@ -55,8 +55,8 @@ struct DocumentFixture {
         program = testsupport::freshTempDir();
         openedUrls.clear();
         controller = std::make_unique<document::DocumentController>(window.get(), *design, *code, *views);
-        controller->setProgramDirectory(program);
-        controller->setUrlOpener([this](const QUrl &url) {
+        controller->preview().setProgramDirectory(program);
+        controller->preview().setUrlOpener([this](const QUrl &url) {
             openedUrls.append(url);
             return true;
         });

@@ -126,7 +126,7 @@ private slots:
         QVERIFY(f.informationTexts().first().contains(QStringLiteral("已被其他程序删除")));
         QVERIFY(f.designBody().contains(QStringLiteral("disk one")));
         QVERIFY(f.controller->IsPageChanged()); // closing now asks to save it
-        f.controller->CheckFileOnDisk();
+        f.controller->disk().check();
         QCOMPARE(f.prompter->messages.size(), 1); // told once
     }
 
@@ -136,7 +136,7 @@ private slots:
     {
         f.editDesign(QStringLiteral("saved by me"));
         QVERIFY(f.controller->SavePage());
-        f.controller->CheckFileOnDisk();
+        f.controller->disk().check();
         f.editDesign(QStringLiteral("saved again"));
         auto *watch = f.controller->findChild<document::FileWatch *>();
         QVERIFY(watch);
@@ -146,7 +146,7 @@ private slots:
         // The file system's notice of the save came and went: only the
         // editor's own notices of success were shown.
         QTRY_VERIFY(noticed.count() > 0);
-        f.controller->CheckFileOnDisk();
+        f.controller->disk().check();
         QCOMPARE(f.prompter->messages.size(), 2);
         QCOMPARE(f.informationTexts(), QStringList(2, QStringLiteral("保存文档成功！")));
 
@@ -155,7 +155,7 @@ private slots:
         QVERIFY(touched.open(QIODevice::ReadWrite));
         QVERIFY(touched.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
         touched.close();
-        f.controller->CheckFileOnDisk();
+        f.controller->disk().check();
         QCOMPARE(f.prompter->messages.size(), 2);
     }
 

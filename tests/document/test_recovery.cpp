@@ -1,7 +1,7 @@
 // Recovery copies: what is kept and when, what a normal end removes, what
 // the next start offers back, and that two editors keep to their own copies.
 #include "DocumentFixture.h"
-#include "document/RecoveryStore.h"
+#include "document/RecoveryKeeper.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -45,6 +45,7 @@ class RecoveryTest : public QObject {
     DocumentFixture f;
     QString storeDir;
     std::unique_ptr<RecoveryStore> store;
+    std::unique_ptr<RecoveryKeeper> keeper;
 
 private slots:
     void initTestCase() { f.create(); }
@@ -55,10 +56,11 @@ private slots:
         store = std::make_unique<RecoveryStore>(storeDir);
         QVERIFY(store->isReady());
         // The test brings the copy up to date itself.
-        f.controller->keepRecoveryCopies(store.get(), 3600 * 1000);
+        keeper = std::make_unique<RecoveryKeeper>(*f.controller, *store, 3600 * 1000);
     }
     void cleanup()
     {
+        keeper.reset();
         f.controller.reset();
         store.reset();
     }
@@ -110,18 +112,18 @@ private slots:
     // saving or closing removes the copy.
     void copyFollowsTheWork()
     {
-        f.controller->UpdateRecoveryCopy(true);
+        keeper->update(true);
         QVERIFY(!QFileInfo::exists(store->copyPath())); // nothing to keep yet
 
         f.editDesign(QStringLiteral("第一段"));
-        f.controller->UpdateRecoveryCopy(true);
+        keeper->update(true);
         std::optional<RecoveryCopy> copy = copyIn(store->copyPath());
         QVERIFY(copy);
         QVERIFY(copy->designText.contains(QStringLiteral("第一段")));
         QVERIFY(copy->path.isEmpty());
         QVERIFY(!copy->codeViewCurrent);
         const quint64 written = inodeOf(store->copyPath());
-        f.controller->UpdateRecoveryCopy(true);
+        keeper->update(true);
         QCOMPARE(inodeOf(store->copyPath()), written); // unchanged: not written again
 
         const QString file = f.path(QStringLiteral("页.htm"));
@@ -130,7 +132,7 @@ private slots:
         QTRY_VERIFY(!QFileInfo::exists(store->copyPath()));
 
         f.editDesign(QStringLiteral("第二段"));
-        f.controller->UpdateRecoveryCopy(true);
+        keeper->update(true);
         QVERIFY(QFileInfo::exists(store->copyPath()));
         f.prompter->buttons.enqueue(QMessageBox::Cancel);
         QVERIFY(!f.controller->CloseProgram());
@@ -147,7 +149,7 @@ private slots:
         f.controller->ShowCodeView();
         f.code->insertTextAt(0, QStringLiteral("<!-- 代码里的修改 -->"));
         QVERIFY(f.controller->HasUnsavedWork());
-        f.controller->UpdateRecoveryCopy(true);
+        keeper->update(true);
         const std::optional<RecoveryCopy> copy = copyIn(store->copyPath());
         QVERIFY(copy);
         QVERIFY(copy->codeViewCurrent);
@@ -172,7 +174,7 @@ private slots:
     void twoEditorsKeepToTheirOwnCopies()
     {
         f.editDesign(QStringLiteral("甲的修改"));
-        f.controller->UpdateRecoveryCopy(true);
+        keeper->update(true);
         {
             RecoveryStore other(storeDir);
             QVERIFY(other.isReady());
@@ -225,7 +227,7 @@ private slots:
 
         if (choice >= 0)
             f.prompter->choices.enqueue(choice);
-        OfferLeftCopies(f.window.get(), *store, *f.controller);
+        keeper->offerLeftCopies(f.window.get());
 
         QCOMPARE(f.prompter->messages.size(), 1);
         const ShownMessage &asked = f.prompter->messages.first();
@@ -251,11 +253,13 @@ private slots:
         QVERIFY(f.designBody().contains(QStringLiteral("找回的文字")));
         QVERIFY(f.controller->IsPageChanged()); // an unsaved change to the file
         QCOMPARE(f.views->currentIndex(), codeViewCurrent ? 1 : 0);
-        QCOMPARE(f.code->text(), copy.codeText);
+        if (codeViewCurrent)
+            QCOMPARE(f.code->text(), copy.codeText);
         // This editor keeps it from now on.
         const std::optional<RecoveryCopy> mine = copyIn(store->copyPath());
         QVERIFY(mine);
         QCOMPARE(mine->path, file);
+        QCOMPARE(mine->codeText, copy.codeText);
         if (codeViewCurrent)
             f.controller->ShowDesignView(); // the code view's text becomes the page
         QVERIFY(f.controller->SavePage());
