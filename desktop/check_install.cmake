@@ -12,7 +12,8 @@ set(expected
   share/icons/hicolor/scalable/apps/cn.zelvo.WebEditor.svg
   share/icons/hicolor/48x48/apps/cn.zelvo.WebEditor.png
   share/icons/hicolor/256x256/apps/cn.zelvo.WebEditor.png
-  share/metainfo/cn.zelvo.WebEditor.metainfo.xml)
+  share/metainfo/cn.zelvo.WebEditor.metainfo.xml
+  share/man/man1/zelvo.1)
 file(GLOB_RECURSE installed RELATIVE "${PREFIX}" "${PREFIX}/*")
 list(SORT installed)
 list(SORT expected)
