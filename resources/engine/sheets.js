@@ -119,8 +119,8 @@
     return i;
   }
   // A block on screen is laid out anyway. Changing the rule makes the
-  // engine look at the style of the whole page again (1.5 s at 10 MB), so a
-  // selection on screen leaves the rule as it is.
+  // engine look at the style of the whole page again, so a selection on
+  // screen leaves the rule as it is.
   function onScreen(b) {
     var r = b.getBoundingClientRect();
     return r.bottom >= 0 && r.top <= window.innerHeight;

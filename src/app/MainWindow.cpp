@@ -18,18 +18,8 @@
 #include "engine/EngineView.h"
 #include "import/OfficeImport.h"
 #include "insert/EffectPages.h"
-#include "insert/FrameDialog.h"
-#include "insert/GlowTextDialog.h"
-#include "insert/HyperlinkDialog.h"
-#include "insert/ImageDialog.h"
-#include "insert/Insertion.h"
-#include "insert/MarqueeDialog.h"
-#include "insert/MediaDialog.h"
+#include "insert/InsertCommands.h"
 #include "insert/PagePropertiesDialog.h"
-#include "insert/ScriptDialog.h"
-#include "insert/TableDialog.h"
-#include "insert/WordArtDialog.h"
-#include "insert/WordArtLook.h"
 #include "tools/ColourPickerWindow.h"
 #include "tools/ElementInspector.h"
 #include "ui/Prompter.h"
@@ -148,24 +138,9 @@ void MainWindow::bindCommands()
     m_router.bind(CommandId::Preview, [doc] { doc->PreviewPage(); });
 
     engine::EngineView *view = m_design;
-    m_router.bind(CommandId::InsertHorizontalRule, [view] { insert::InsertHorizontalRule(*view); });
-    m_router.bind(CommandId::InsertTextBox, [view] { insert::InsertTextBox(*view); });
-    m_router.bind(CommandId::InsertTextArea, [view] { insert::InsertTextArea(*view); });
-    m_router.bind(CommandId::InsertCheckBox, [view] { insert::InsertCheckBox(*view); });
-    m_router.bind(CommandId::InsertRadioButton, [view] { insert::InsertRadioButton(*view); });
-    m_router.bind(CommandId::InsertLabel, [view] { insert::InsertLabel(*view); });
-    m_router.bind(CommandId::InsertDateLabel, [view] { insert::InsertDateLabel(*view); });
-    m_router.bind(CommandId::InsertTimeLabel, [view] { insert::InsertTimeLabel(*view); });
-    m_router.bind(CommandId::InsertButton, [this, view] { insert::OpenButtonDialog(this, view); });
-    m_router.bind(CommandId::InsertGroupBox, [this, view] { insert::OpenGroupBoxDialog(this, view); });
-    m_router.bind(CommandId::ColourPickerTool, [this] { tools::OpenColourPicker(this); });
-
-    // WordArt and glow text, which the engine cannot draw, show through sheets of the editor's own.
-    view->setDocumentSheet(insert::WordArtSheetName, insert::WordArtDesignSheet());
-    view->setDocumentSheet(insert::GlowTextSheetName, insert::GlowTextDesignSheet());
+    insert::bindInsertCommands(m_router, this, *view);
     view->showPlaceholders(true);
-    m_router.bind(CommandId::InsertWordArt, [this, view] { insert::OpenWordArtDialog(this, view); });
-    m_router.bind(CommandId::InsertGlowText, [this, view] { insert::OpenGlowTextDialog(this, view); });
+    m_router.bind(CommandId::ColourPickerTool, [this] { tools::OpenColourPicker(this); });
     m_router.bind(CommandId::PageProperties, [this, doc] {
         insert::OpenPagePropertiesDialog(this, {[doc] { return doc->ReadPage(); },
                                                 [doc](const QString &page) { doc->ReplacePageInBothViews(page); }});
@@ -177,18 +152,6 @@ void MainWindow::bindCommands()
         m_router.bind(id, [doc, page = page] { doc->WritePageToDesign(insert::EffectPageText(page)); });
     m_router.bind(CommandId::ImportWord, [this, view] { import::ImportWord(this, *view); });
     m_router.bind(CommandId::ImportExcel, [this, view] { import::ImportExcel(this, *view); });
-    m_router.bind(CommandId::InsertTable, [this, view] { insert::OpenTableDialog(this, view); });
-    m_router.bind(CommandId::InsertImage, [this, view] {
-        insert::OpenImageDialog(this, view, insert::ImageTarget::MainPage);
-    });
-    m_router.bind(CommandId::InsertHyperlink, [this, view] { insert::OpenHyperlinkDialog(this, view); });
-    using insert::MediaKind;
-    m_router.bind(CommandId::InsertFlash, [this, view] { insert::OpenMediaDialog(this, view, MediaKind::Flash); });
-    m_router.bind(CommandId::InsertWmv, [this, view] { insert::OpenMediaDialog(this, view, MediaKind::Wmv); });
-    m_router.bind(CommandId::InsertMultimedia, [this, view] { insert::OpenMediaDialog(this, view, MediaKind::Flash); });
-    m_router.bind(CommandId::InsertJavaScript, [this, view] { insert::OpenScriptDialog(this, view); });
-    m_router.bind(CommandId::InsertFrame, [this, view] { insert::OpenFrameDialog(this, view); });
-    m_router.bind(CommandId::InsertMarquee, [this, view] { insert::OpenMarqueeDialog(this, view); });
 }
 
 void MainWindow::initialise()

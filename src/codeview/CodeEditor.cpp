@@ -1,6 +1,5 @@
 #include "codeview/CodeEditor.h"
 
-#include "codeview/ScintillaMessages.h"
 
 #include <Qsci/qsciscintillabase.h>
 
@@ -12,9 +11,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
-#include <QPointer>
 #include <QScreen>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -22,7 +19,8 @@
 
 namespace codeview {
 
-using namespace sci;
+// The component's own message numbers and constants.
+using Sci = QsciScintillaBase;
 
 // The editor component itself; only its right-click is taken over.
 class ScintillaWidget : public QsciScintillaBase
@@ -77,73 +75,6 @@ void dropStaleInterface(QWidget *editor)
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
 }
 
-// The editor wraps and colours what it has not yet wrapped of a large
-// document in the background, a slice at a time whenever the program is idle
-// (some ten seconds of work for 10 MB, and again for all that follows an
-// edit that changes how the rest is coloured). While no code view is shown
-// nothing needs that work, and on a machine of two cores it takes the
-// processor from the design view's engine: writing a 10 MB page after such an
-// edit took twice as long. The work waits until a code view is shown again.
-// The Qt wrapper drives it with a zero-interval timer of its own, which it
-// keeps out of reach: its ticks are recognised as they come.
-class BackgroundWork : public QObject
-{
-public:
-    static BackgroundWork &instance()
-    {
-        static BackgroundWork work;
-        return work;
-    }
-    void add(CodeEditor *editor);
-    void remove(CodeEditor *editor);
-    void resume();
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    QList<CodeEditor *> m_editors;
-    QList<QPointer<QTimer>> m_paused;
-};
-
-void BackgroundWork::add(CodeEditor *editor)
-{
-    if (m_editors.isEmpty())
-        QCoreApplication::instance()->installEventFilter(this);
-    m_editors.append(editor);
-}
-
-void BackgroundWork::remove(CodeEditor *editor)
-{
-    m_editors.removeAll(editor);
-    if (m_editors.isEmpty() && QCoreApplication::instance())
-        QCoreApplication::instance()->removeEventFilter(this);
-    resume();
-}
-
-void BackgroundWork::resume()
-{
-    for (const QPointer<QTimer> &timer : std::exchange(m_paused, {}))
-        if (timer)
-            timer->start(0);
-}
-
-bool BackgroundWork::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() != QEvent::Timer)
-        return false;
-    auto *timer = qobject_cast<QTimer *>(watched);
-    if (!timer || timer->interval() != 0 || !timer->parent() ||
-        qstrcmp(timer->parent()->metaObject()->className(), "QsciScintillaQt") != 0)
-        return false;
-    for (CodeEditor *editor : std::as_const(m_editors))
-        if (editor->isVisible())
-            return false;
-    timer->stop();
-    m_paused.append(timer);
-    return true;
-}
-
 } // namespace
 
 CodeEditor::CodeEditor(QWidget *parent) : QWidget(parent)
@@ -155,7 +86,6 @@ CodeEditor::CodeEditor(QWidget *parent) : QWidget(parent)
     m_editor = new ScintillaWidget(this);
     layout->addWidget(m_editor);
     setFocusProxy(m_editor);
-    BackgroundWork::instance().add(this);
     applyCreationSettings();
     connect(m_editor, &QsciScintillaBase::SCN_CHARADDED, this, &CodeEditor::onCharAdded);
     connect(m_editor, &QsciScintillaBase::SCN_MARGINCLICK, this,
@@ -171,43 +101,42 @@ CodeEditor::CodeEditor(QWidget *parent) : QWidget(parent)
 
 CodeEditor::~CodeEditor()
 {
-    BackgroundWork::instance().remove(this);
     QAccessible::removeActivationObserver(&m_changeReporting);
 }
 
 void CodeEditor::reportChanges(bool toScreenReaders)
 {
-    send(SCI_SETMODEVENTMASK, toScreenReaders ? SC_MODEVENTMASKALL : 0);
+    send(Sci::SCI_SETMODEVENTMASK, toScreenReaders ? Sci::SC_MODEVENTMASKALL : 0);
     screenReaderListens = toScreenReaders;
     dropStaleInterface(m_editor);
 }
 
 void CodeEditor::applyCreationSettings()
 {
-    send(SCI_SETMARGINWIDTHN, 1, 0);              // symbol margin hidden
-    send(SCI_SETREADONLY, 0);
-    send(SCI_SETHSCROLLBAR, 1);                   // both scroll bars
-    send(SCI_SETVSCROLLBAR, 1);
-    send(SCI_SETVIEWWS, 0);                       // white space invisible
-    send(SCI_SETWHITESPACEFORE, 1, 0x000000);
-    send(SCI_SETWHITESPACEBACK, 1, 0xFFFFFF);
-    send(SCI_SETCURSOR, static_cast<unsigned long>(-1)); // normal cursor
-    send(SCI_SETEOLMODE, 0);                      // CR LF
-    send(SCI_SETVIEWEOL, 0);
-    send(SCI_SETSELFORE, 1, 0xFFFFFF);            // white on navy
-    send(SCI_SETSELBACK, 1, 0x800000);
-    send(SCI_SETCARETFORE, 0x000000);
-    send(SCI_SETCARETLINEVISIBLE, 1);
-    send(SCI_SETCARETLINEBACK, 0xFFFFFF);
-    send(SCI_SETINDENTATIONGUIDES, 0);
-    send(SCI_SETWRAPMODE, 1);                     // wrap at word boundaries
-    send(SCI_SETCARETPERIOD, 500);
-    send(SCI_SETCARETWIDTH, 2);
-    send(SCI_SETCODEPAGE, 65001);                 // UTF-8
+    send(Sci::SCI_SETMARGINWIDTHN, 1, 0);              // symbol margin hidden
+    send(Sci::SCI_SETREADONLY, 0);
+    send(Sci::SCI_SETHSCROLLBAR, 1);                   // both scroll bars
+    send(Sci::SCI_SETVSCROLLBAR, 1);
+    send(Sci::SCI_SETVIEWWS, 0);                       // white space invisible
+    send(Sci::SCI_SETWHITESPACEFORE, 1, 0x000000);
+    send(Sci::SCI_SETWHITESPACEBACK, 1, 0xFFFFFF);
+    send(Sci::SCI_SETCURSOR, static_cast<unsigned long>(-1)); // normal cursor
+    send(Sci::SCI_SETEOLMODE, 0);                      // CR LF
+    send(Sci::SCI_SETVIEWEOL, 0);
+    send(Sci::SCI_SETSELFORE, 1, 0xFFFFFF);            // white on navy
+    send(Sci::SCI_SETSELBACK, 1, 0x800000);
+    send(Sci::SCI_SETCARETFORE, 0x000000);
+    send(Sci::SCI_SETCARETLINEVISIBLE, 1);
+    send(Sci::SCI_SETCARETLINEBACK, 0xFFFFFF);
+    send(Sci::SCI_SETINDENTATIONGUIDES, 0);
+    send(Sci::SCI_SETWRAPMODE, 1);                     // wrap at word boundaries
+    send(Sci::SCI_SETCARETPERIOD, 500);
+    send(Sci::SCI_SETCARETWIDTH, 2);
+    send(Sci::SCI_SETCODEPAGE, 65001);                 // UTF-8
     // Keeps the measured layout of every line on screen, not only the
     // caret's: a keystroke then measures just the line it changed instead
     // of the whole page of lines (tens of milliseconds per key otherwise).
-    send(SCI_SETLAYOUTCACHE, SC_CACHE_PAGE);
+    send(Sci::SCI_SETLAYOUTCACHE, Sci::SC_CACHE_PAGE);
 }
 
 void CodeEditor::record(unsigned int message, unsigned long wParam, long lParam, const char *text,
@@ -259,7 +188,7 @@ QByteArray CodeEditor::textReply(unsigned int message, unsigned long wParam) con
 
 long CodeEditor::length() const
 {
-    return send(SCI_GETLENGTH);
+    return send(Sci::SCI_GETLENGTH);
 }
 
 QString CodeEditor::text() const
@@ -268,8 +197,8 @@ QString CodeEditor::text() const
     if (len <= 0)
         return QString();
     QByteArray buffer(len + 1, '\0');
-    record(SCI_GETTEXT, static_cast<unsigned long>(len + 1), 0, nullptr);
-    m_editor->SendScintilla(SCI_GETTEXT, static_cast<unsigned long>(len + 1), static_cast<void *>(buffer.data()));
+    record(Sci::SCI_GETTEXT, static_cast<unsigned long>(len + 1), 0, nullptr);
+    m_editor->SendScintilla(Sci::SCI_GETTEXT, static_cast<unsigned long>(len + 1), static_cast<void *>(buffer.data()));
     buffer.truncate(len);
     return QString::fromUtf8(buffer);
 }
@@ -283,123 +212,123 @@ void CodeEditor::insertTextAt(int position, const QString &text)
                                                   : long(current.left(position).toUtf8().size());
     }
     const QByteArray utf8 = text.toUtf8();
-    sendText(SCI_INSERTTEXT, static_cast<unsigned long>(bytePosition), utf8.constData());
+    sendText(Sci::SCI_INSERTTEXT, static_cast<unsigned long>(bytePosition), utf8.constData());
 }
 
 void CodeEditor::replaceAllText(const QString &text)
 {
     const QByteArray utf8 = text.toUtf8();
-    send(SCI_BEGINUNDOACTION);
-    send(SCI_CLEARALL);
-    sendText(SCI_INSERTTEXT, 0, utf8.constData());
-    send(SCI_ENDUNDOACTION);
+    send(Sci::SCI_BEGINUNDOACTION);
+    send(Sci::SCI_CLEARALL);
+    sendText(Sci::SCI_INSERTTEXT, 0, utf8.constData());
+    send(Sci::SCI_ENDUNDOACTION);
 }
 
 void CodeEditor::loadText(const QString &text)
 {
     const QByteArray utf8 = text.toUtf8();
-    send(SCI_CLEARALL);
-    sendText(SCI_INSERTTEXT, 0, utf8.constData());
+    send(Sci::SCI_CLEARALL);
+    sendText(Sci::SCI_INSERTTEXT, 0, utf8.constData());
     // A new document: undo must not bring back the one that was there before.
     resetHistory();
-    send(SCI_GOTOPOS, 0);
+    send(Sci::SCI_GOTOPOS, 0);
 }
 
 void CodeEditor::paste()
 {
-    send(SCI_PASTE);
+    send(Sci::SCI_PASTE);
 }
 
 void CodeEditor::undo()
 {
-    send(SCI_UNDO);
+    send(Sci::SCI_UNDO);
 }
 
 void CodeEditor::redo()
 {
-    send(SCI_REDO);
+    send(Sci::SCI_REDO);
 }
 
 bool CodeEditor::canUndo() const
 {
-    return send(SCI_CANUNDO) != 0;
+    return send(Sci::SCI_CANUNDO) != 0;
 }
 
 void CodeEditor::resetHistory()
 {
-    send(SCI_EMPTYUNDOBUFFER);
+    send(Sci::SCI_EMPTYUNDOBUFFER);
 }
 
 bool CodeEditor::isModified() const
 {
-    return send(SCI_GETMODIFY) != 0;
+    return send(Sci::SCI_GETMODIFY) != 0;
 }
 
 void CodeEditor::markUnmodified()
 {
-    send(SCI_SETSAVEPOINT);
+    send(Sci::SCI_SETSAVEPOINT);
 }
 
 int CodeEditor::lineFromPosition(long position) const
 {
     if (position < 0)
         return 0;
-    return int(send(SCI_LINEFROMPOSITION, static_cast<unsigned long>(position)));
+    return int(send(Sci::SCI_LINEFROMPOSITION, static_cast<unsigned long>(position)));
 }
 
 int CodeEditor::foldLevel(int line) const
 {
-    return int(send(SCI_GETFOLDLEVEL, static_cast<unsigned long>(line)));
+    return int(send(Sci::SCI_GETFOLDLEVEL, static_cast<unsigned long>(line)));
 }
 
 void CodeEditor::toggleFold(int line)
 {
-    send(SCI_TOGGLEFOLD, static_cast<unsigned long>(line));
+    send(Sci::SCI_TOGGLEFOLD, static_cast<unsigned long>(line));
 }
 
 long CodeEditor::currentPosition() const
 {
-    return send(SCI_GETCURRENTPOS);
+    return send(Sci::SCI_GETCURRENTPOS);
 }
 
 void CodeEditor::setCurrentPosition(long position)
 {
-    send(SCI_GOTOPOS, static_cast<unsigned long>(std::max(0L, position)));
+    send(Sci::SCI_GOTOPOS, static_cast<unsigned long>(std::max(0L, position)));
 }
 
 const char *CodeEditor::rangePointer(long position, long length) const
 {
-    const long pointer = send(SCI_GETRANGEPOINTER, static_cast<unsigned long>(position), length);
+    const long pointer = send(Sci::SCI_GETRANGEPOINTER, static_cast<unsigned long>(position), length);
     return reinterpret_cast<const char *>(static_cast<intptr_t>(pointer));
 }
 
 void CodeEditor::setAutoCompletionSeparator(char separator)
 {
-    send(SCI_AUTOCSETSEPARATOR, static_cast<unsigned char>(separator));
+    send(Sci::SCI_AUTOCSETSEPARATOR, static_cast<unsigned char>(separator));
 }
 
 bool CodeEditor::showAutoCompletion(long lengthEntered, const std::string &items)
 {
     const long wordStart = currentPosition() - lengthEntered;
-    const QPoint at(int(send(SCI_POINTXFROMPOSITION, 0, wordStart)),
-                    int(send(SCI_POINTYFROMPOSITION, 0, wordStart)));
+    const QPoint at(int(send(Sci::SCI_POINTXFROMPOSITION, 0, wordStart)),
+                    int(send(Sci::SCI_POINTYFROMPOSITION, 0, wordStart)));
     if (!QGuiApplication::screenAt(viewport()->mapToGlobal(at)))
         return false;
     m_completionWordStart = wordStart;
-    sendText(SCI_AUTOCSHOW, static_cast<unsigned long>(lengthEntered), items.c_str());
+    sendText(Sci::SCI_AUTOCSHOW, static_cast<unsigned long>(lengthEntered), items.c_str());
     return true;
 }
 
 bool CodeEditor::autoCompletionActive() const
 {
-    return send(SCI_AUTOCACTIVE) != 0;
+    return send(Sci::SCI_AUTOCACTIVE) != 0;
 }
 
 void CodeEditor::foldToggleAt(long position)
 {
     const int line = lineFromPosition(position);
     const int level = foldLevel(line);
-    if (level & SC_FOLDLEVELHEADERFLAG)
+    if (level & Sci::SC_FOLDLEVELHEADERFLAG)
         toggleFold(line);
 }
 
@@ -419,8 +348,8 @@ void CodeEditor::onCharAdded(int character)
 QMenu *CodeEditor::createContextMenu(QWidget *parent)
 {
     auto *menu = new QMenu(parent);
-    const bool writable = send(SCI_GETREADONLY) == 0;
-    const bool hasSelection = send(SCI_GETSELECTIONEMPTY) == 0;
+    const bool writable = send(Sci::SCI_GETREADONLY) == 0;
+    const bool hasSelection = send(Sci::SCI_GETSELECTIONEMPTY) == 0;
     const QClipboard *clipboard = QGuiApplication::clipboard();
     const QMimeData *mime = clipboard ? clipboard->mimeData() : nullptr;
     const bool clipboardHasText = mime && mime->hasText() && !mime->text().isEmpty();
@@ -430,15 +359,15 @@ QMenu *CodeEditor::createContextMenu(QWidget *parent)
         action->setEnabled(enabled);
         connect(action, &QAction::triggered, this, [this, command] { send(command); });
     };
-    add(QStringLiteral("撤消"), SCI_UNDO, writable && send(SCI_CANUNDO) != 0);
-    add(QStringLiteral("重复"), SCI_REDO, writable && send(SCI_CANREDO) != 0);
+    add(QStringLiteral("撤消"), Sci::SCI_UNDO, writable && send(Sci::SCI_CANUNDO) != 0);
+    add(QStringLiteral("重复"), Sci::SCI_REDO, writable && send(Sci::SCI_CANREDO) != 0);
     menu->addSeparator();
-    add(QStringLiteral("剪切"), SCI_CUT, writable && hasSelection);
-    add(QStringLiteral("复制"), SCI_COPY, hasSelection);
-    add(QStringLiteral("粘贴"), SCI_PASTE, writable && clipboardHasText);
-    add(QStringLiteral("删除"), SCI_CLEAR, writable && hasSelection);
+    add(QStringLiteral("剪切"), Sci::SCI_CUT, writable && hasSelection);
+    add(QStringLiteral("复制"), Sci::SCI_COPY, hasSelection);
+    add(QStringLiteral("粘贴"), Sci::SCI_PASTE, writable && clipboardHasText);
+    add(QStringLiteral("删除"), Sci::SCI_CLEAR, writable && hasSelection);
     menu->addSeparator();
-    add(QStringLiteral("选择全部"), SCI_SELECTALL, true);
+    add(QStringLiteral("选择全部"), Sci::SCI_SELECTALL, true);
     return menu;
 }
 
@@ -470,11 +399,42 @@ bool CodeEditor::event(QEvent *event)
         }
         return QWidget::event(event);
     case QEvent::Show:
-        BackgroundWork::instance().resume();
+        resumeBackgroundWork();
+        return QWidget::event(event);
+    case QEvent::Hide:
+        holdBackgroundWork();
         return QWidget::event(event);
     default:
         return QWidget::event(event);
     }
+}
+
+// The editor wraps what it has not yet wrapped of a large document in the
+// background, a slice at a time whenever the program is idle. While the code
+// view is hidden nothing needs that work, and on a machine of two cores it
+// takes the processor from the design view's engine. The component offers no
+// pause: a hidden editor does not wrap at all, and wraps again once shown
+// (the lines on screen at once, the rest in the background), at the line it
+// showed before.
+void CodeEditor::holdBackgroundWork()
+{
+    if (m_heldWrapMode >= 0)
+        return;
+    const long mode = send(Sci::SCI_GETWRAPMODE);
+    if (mode == Sci::SC_WRAP_NONE || length() < kBackgroundWorkFrom)
+        return;
+    m_heldTopLine = send(Sci::SCI_DOCLINEFROMVISIBLE, static_cast<unsigned long>(send(Sci::SCI_GETFIRSTVISIBLELINE)));
+    m_heldWrapMode = mode;
+    send(Sci::SCI_SETWRAPMODE, Sci::SC_WRAP_NONE);
+}
+
+void CodeEditor::resumeBackgroundWork()
+{
+    if (m_heldWrapMode < 0)
+        return;
+    send(Sci::SCI_SETWRAPMODE, static_cast<unsigned long>(std::exchange(m_heldWrapMode, -1)));
+    send(Sci::SCI_SETFIRSTVISIBLELINE,
+         static_cast<unsigned long>(send(Sci::SCI_VISIBLEFROMDOCLINE, static_cast<unsigned long>(m_heldTopLine))));
 }
 
 QWidget *CodeEditor::viewport() const

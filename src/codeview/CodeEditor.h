@@ -46,7 +46,7 @@ public:
     // constructor runs this; it is public so the order can be checked.
     void applyCreationSettings();
 
-    // Messages to the editor (numbers in codeview/ScintillaMessages.h). Every
+    // Messages to the editor (the component's own numbers). Every
     // message the program sends goes through these, so that a trace sees them all.
     long send(unsigned int message, unsigned long wParam = 0, long lParam = 0) const;
     long sendText(unsigned int message, unsigned long wParam, const char *text) const;
@@ -135,6 +135,11 @@ private:
         CodeEditor *m_editor;
     };
     void reportChanges(bool toScreenReaders);
+    void holdBackgroundWork();
+    void resumeBackgroundWork();
+    // A document from this many bytes on is wrapped in the background for a
+    // noticeable while; a smaller one is not worth holding.
+    static constexpr long kBackgroundWorkFrom = 256 * 1024;
     void onCharAdded(int character);
     void showContextMenu(const QPoint &globalPos);
     void record(unsigned int message, unsigned long wParam, long lParam, const char *text,
@@ -145,6 +150,8 @@ private:
     std::function<void(CodeEditor &)> m_charAddedHandler;
     mutable std::vector<SentMessage> *m_trace = nullptr;
     long m_completionWordStart = -1;
+    long m_heldWrapMode = -1; // the wrap mode while the hidden editor does not wrap
+    long m_heldTopLine = 0;   // the document line it showed at the top
     bool m_forwarding = false;
 };
 

@@ -5,7 +5,8 @@
 #include "codeview/EditorConfigFiles.h"
 #include "text/GbkText.h"
 #include "text/Numbers.h"
-#include "codeview/ScintillaMessages.h"
+
+#include <Qsci/qsciscintillabase.h>
 
 #include <QDir>
 #include <QStringList>
@@ -13,7 +14,8 @@
 
 namespace codeview {
 
-using namespace sci;
+// The component's own message numbers and constants.
+using Sci = QsciScintillaBase;
 using text::GbkToUtf8;
 using text::Utf8ToGbk;
 using text::ParseNumber;
@@ -123,8 +125,8 @@ void LexerConfig::ApplyTo(CodeEditor &editor) const
 {
     LexerEntry html;
     const bool haveHtml = FindLexer("html", html);
-    editor.send(SCI_SETSTYLEBITS, 7);
-    editor.send(SCI_SETLEXER, SCLEX_HTML);
+    editor.send(Sci::SCI_SETSTYLEBITS, 7);
+    editor.send(Sci::SCI_SETLEXER, Sci::SCLEX_HTML);
     if (haveHtml)
         ApplyLexer(editor, html);
     LexerEntry javascript;
@@ -136,24 +138,24 @@ void LexerConfig::ApplyLexer(CodeEditor &editor, const LexerEntry &entry) const
 {
     for (const WordsStyleEntry &s : entry.styles) {
         const auto id = static_cast<unsigned long>(s.styleID);
-        editor.send(SCI_STYLESETFORE, id, s.fgColor);
-        editor.send(SCI_STYLESETBACK, id, s.bgColor);
-        editor.sendText(SCI_STYLESETFONT, id, s.fontName.c_str());
-        editor.send(SCI_STYLESETSIZE, id, s.fontSize);
+        editor.send(Sci::SCI_STYLESETFORE, id, s.fgColor);
+        editor.send(Sci::SCI_STYLESETBACK, id, s.bgColor);
+        editor.sendText(Sci::SCI_STYLESETFONT, id, s.fontName.c_str());
+        editor.send(Sci::SCI_STYLESETSIZE, id, s.fontSize);
         if ((s.fontStyle & 1) == 1)
-            editor.send(SCI_STYLESETBOLD, id, 1);
+            editor.send(Sci::SCI_STYLESETBOLD, id, 1);
         if ((s.fontStyle & 2) == 2)
-            editor.send(SCI_STYLESETITALIC, id, 1);
+            editor.send(Sci::SCI_STYLESETITALIC, id, 1);
         if ((s.fontStyle & 4) == 4)
-            editor.send(SCI_STYLESETUNDERLINE, id, 1);
+            editor.send(Sci::SCI_STYLESETUNDERLINE, id, 1);
     }
 
     if (entry.name == "javascript") {
         if (!entry.keywordTexts.empty())
-            editor.sendText(SCI_SETKEYWORDS, 1, entry.keywordTexts.front().c_str());
+            editor.sendText(Sci::SCI_SETKEYWORDS, 1, entry.keywordTexts.front().c_str());
     } else {
         for (size_t k = 0; k < entry.keywordTexts.size(); ++k)
-            editor.sendText(SCI_SETKEYWORDS, static_cast<unsigned long>(k), entry.keywordTexts[k].c_str());
+            editor.sendText(Sci::SCI_SETKEYWORDS, static_cast<unsigned long>(k), entry.keywordTexts[k].c_str());
     }
 }
 
@@ -227,31 +229,31 @@ QString ConfigureCodeEditor(CodeEditor &editor, LexerConfig &config)
     config.ApplyTo(editor);
 
     // Line numbers
-    const unsigned long lineNumber = STYLE_LINENUMBER;
-    editor.sendText(SCI_STYLESETFONT, lineNumber, "宋体");
-    editor.send(SCI_STYLESETBOLD, lineNumber, 1);
-    editor.send(SCI_STYLESETSIZE, lineNumber, 8);
-    editor.send(SCI_STYLESETFORE, lineNumber, 65280);
-    editor.send(SCI_STYLESETBACK, lineNumber, 0xFF8800);
+    const unsigned long lineNumber = Sci::STYLE_LINENUMBER;
+    editor.sendText(Sci::SCI_STYLESETFONT, lineNumber, "宋体");
+    editor.send(Sci::SCI_STYLESETBOLD, lineNumber, 1);
+    editor.send(Sci::SCI_STYLESETSIZE, lineNumber, 8);
+    editor.send(Sci::SCI_STYLESETFORE, lineNumber, 65280);
+    editor.send(Sci::SCI_STYLESETBACK, lineNumber, 0xFF8800);
 
-    editor.send(SCI_SETTABWIDTH, 8);
+    editor.send(Sci::SCI_SETTABWIDTH, 8);
 
     // Margins: 0 line numbers, 2 folding (1 stays hidden)
-    editor.send(SCI_SETMARGINTYPEN, 0, SC_MARGIN_NUMBER);
-    editor.send(SCI_SETMARGINWIDTHN, 0, 25);
-    editor.send(SCI_SETMARGINWIDTHN, 2, 13);
+    editor.send(Sci::SCI_SETMARGINTYPEN, 0, Sci::SC_MARGIN_NUMBER);
+    editor.send(Sci::SCI_SETMARGINWIDTHN, 0, 25);
+    editor.send(Sci::SCI_SETMARGINWIDTHN, 2, 13);
 
-    editor.sendTexts(SCI_SETPROPERTY, "fold", "1");
-    editor.sendTexts(SCI_SETPROPERTY, "fold.compact", "0");
-    editor.sendTexts(SCI_SETPROPERTY, "fold.html", "1");
-    editor.sendTexts(SCI_SETPROPERTY, "fold.comment", "1");
-    editor.sendTexts(SCI_SETPROPERTY, "fold.preprocessor", "1");
+    editor.sendTexts(Sci::SCI_SETPROPERTY, "fold", "1");
+    editor.sendTexts(Sci::SCI_SETPROPERTY, "fold.compact", "0");
+    editor.sendTexts(Sci::SCI_SETPROPERTY, "fold.html", "1");
+    editor.sendTexts(Sci::SCI_SETPROPERTY, "fold.comment", "1");
+    editor.sendTexts(Sci::SCI_SETPROPERTY, "fold.preprocessor", "1");
 
-    editor.send(SCI_SETFOLDFLAGS, SC_FOLDFLAG_LINEAFTER_CONTRACTED);
-    editor.send(SCI_SETMARGINMASKN, 2, long(SC_MASK_FOLDERS));
-    editor.send(SCI_SETFOLDMARGINCOLOUR, 1, 0xFFFFFF);
-    editor.send(SCI_SETFOLDMARGINHICOLOUR, 1, 0xFFFFFF);
-    editor.send(SCI_SETMARGINSENSITIVEN, 2, 1);
+    editor.send(Sci::SCI_SETFOLDFLAGS, Sci::SC_FOLDFLAG_LINEAFTER_CONTRACTED);
+    editor.send(Sci::SCI_SETMARGINMASKN, 2, long(Sci::SC_MASK_FOLDERS));
+    editor.send(Sci::SCI_SETFOLDMARGINCOLOUR, 1, 0xFFFFFF);
+    editor.send(Sci::SCI_SETFOLDMARGINHICOLOUR, 1, 0xFFFFFF);
+    editor.send(Sci::SCI_SETMARGINSENSITIVEN, 2, 1);
 
     // Box-tree folder markers: white on grey.
     static constexpr struct { int marker; int symbol; } kMarkers[] = {
@@ -264,13 +266,13 @@ QString ConfigureCodeEditor(CodeEditor &editor, LexerConfig &config)
         {27, 11}, // folder mid tail: T corner
     };
     for (const auto &m : kMarkers) {
-        editor.send(SCI_MARKERDEFINE, static_cast<unsigned long>(m.marker), m.symbol);
-        editor.send(SCI_MARKERSETFORE, static_cast<unsigned long>(m.marker), 0xFFFFFF);
-        editor.send(SCI_MARKERSETBACK, static_cast<unsigned long>(m.marker), 0x808080);
+        editor.send(Sci::SCI_MARKERDEFINE, static_cast<unsigned long>(m.marker), m.symbol);
+        editor.send(Sci::SCI_MARKERSETFORE, static_cast<unsigned long>(m.marker), 0xFFFFFF);
+        editor.send(Sci::SCI_MARKERSETBACK, static_cast<unsigned long>(m.marker), 0x808080);
     }
 
     // The list is sorted by its GBK bytes, not in the order the editor would use.
-    editor.send(SCI_AUTOCSETORDER, SC_ORDER_CUSTOM);
+    editor.send(Sci::SCI_AUTOCSETORDER, Sci::SC_ORDER_CUSTOM);
     editor.setCharacterAddedHandler([&config](CodeEditor &target) { config.ShowCompletion(target); });
     return config.problem;
 }

@@ -92,7 +92,4 @@ enum class CommandId {
     Count
 };
 
-// A readable name for messages and diagnostics ("Bold", "InsertTable" ...).
-const char *commandName(CommandId id);
-
 } // namespace commands

@@ -18,28 +18,27 @@ void bindFormattingCommands(CommandRouter &router, engine::EngineView &designVie
     engine::EngineView *view = &designView;
     const Toolbar *bar = &toolbar;
 
+    // Each formatting command and the engine's editing command it runs.
+    using engine::EditCommand;
     const struct {
         CommandId id;
-        int index;
-    } characterFormats[] = {{CommandId::Bold, 0},        {CommandId::Italic, 1},
-                            {CommandId::Underline, 2},   {CommandId::StrikeThrough, 3},
-                            {CommandId::Superscript, 4}, {CommandId::Subscript, 5}};
-    for (const auto &f : characterFormats) {
-        const int index = f.index;
-        router.bind(f.id, [view, index] { ApplyCharacterFormat(*view, index); });
-    }
-
-    const struct {
-        CommandId id;
-        int index;
-    } paragraphFormats[] = {{CommandId::JustifyNone, 0},  {CommandId::JustifyLeft, 1},
-                            {CommandId::JustifyCenter, 2}, {CommandId::JustifyRight, 3},
-                            {CommandId::BulletedList, 4}, {CommandId::NumberedList, 5},
-                            {CommandId::Indent, 6},       {CommandId::Outdent, 7}};
-    for (const auto &f : paragraphFormats) {
-        const int index = f.index;
-        router.bind(f.id, [view, index] { ApplyParagraphFormat(*view, index); });
-    }
+        EditCommand command;
+    } formats[] = {{CommandId::Bold, EditCommand::Bold},
+                   {CommandId::Italic, EditCommand::Italic},
+                   {CommandId::Underline, EditCommand::Underline},
+                   {CommandId::StrikeThrough, EditCommand::StrikeThrough},
+                   {CommandId::Superscript, EditCommand::Superscript},
+                   {CommandId::Subscript, EditCommand::Subscript},
+                   {CommandId::JustifyNone, EditCommand::JustifyNone},
+                   {CommandId::JustifyLeft, EditCommand::JustifyLeft},
+                   {CommandId::JustifyCenter, EditCommand::JustifyCenter},
+                   {CommandId::JustifyRight, EditCommand::JustifyRight},
+                   {CommandId::BulletedList, EditCommand::InsertUnorderedList},
+                   {CommandId::NumberedList, EditCommand::InsertOrderedList},
+                   {CommandId::Indent, EditCommand::Indent},
+                   {CommandId::Outdent, EditCommand::Outdent}};
+    for (const auto &f : formats)
+        router.bind(f.id, [view, command = f.command] { view->ExecCommand(command); });
 
     router.bind(CommandId::Undo, [view] { UndoEdit(*view); });
     router.bind(CommandId::Redo, [view] { RedoEdit(*view); });

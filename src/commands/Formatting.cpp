@@ -12,23 +12,6 @@ namespace {
 
 using engine::EditCommand;
 
-constexpr EditCommand kCharacterCommands[] = {EditCommand::Bold,          EditCommand::Italic,
-                                              EditCommand::Underline,     EditCommand::StrikeThrough,
-                                              EditCommand::Superscript,   EditCommand::Subscript};
-constexpr EditCommand kParagraphCommands[] = {
-    EditCommand::JustifyNone,         EditCommand::JustifyLeft,
-    EditCommand::JustifyCenter,       EditCommand::JustifyRight,
-    EditCommand::InsertUnorderedList, EditCommand::InsertOrderedList,
-    EditCommand::Indent,              EditCommand::Outdent};
-
-template <std::size_t N>
-std::optional<EditCommand> pick(const EditCommand (&commands)[N], int index)
-{
-    if (index < 0 || index >= static_cast<int>(N))
-        return std::nullopt;
-    return commands[index];
-}
-
 void focusThen(engine::EngineView &view, engine::RangeAction action)
 {
     FocusView(view);
@@ -36,28 +19,6 @@ void focusThen(engine::EngineView &view, engine::RangeAction action)
 }
 
 } // namespace
-
-std::optional<EditCommand> characterFormatCommand(int index)
-{
-    return pick(kCharacterCommands, index);
-}
-
-std::optional<EditCommand> paragraphFormatCommand(int index)
-{
-    return pick(kParagraphCommands, index);
-}
-
-void ApplyCharacterFormat(engine::EngineView &view, int index)
-{
-    if (const auto command = characterFormatCommand(index))
-        view.ExecCommand(*command);
-}
-
-void ApplyParagraphFormat(engine::EngineView &view, int index)
-{
-    if (const auto command = paragraphFormatCommand(index))
-        view.ExecCommand(*command);
-}
 
 void SetFontSize(engine::EngineView &view, int size)
 {

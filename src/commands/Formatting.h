@@ -5,22 +5,10 @@
 
 #include <QString>
 #include <QStringList>
-#include <optional>
 
 class QComboBox;
 
 namespace commands {
-
-// Character formats by index: 0 bold, 1 italic, 2 underline, 3 strike-through,
-// 4 superscript, 5 subscript. Another index does nothing.
-void ApplyCharacterFormat(engine::EngineView &view, int index);
-// Paragraph formats by index: 0 "JustifyNone", 1 left, 2 centre, 3 right,
-// 4 bulleted list, 5 numbered list, 6 indent, 7 outdent. Another index does nothing.
-void ApplyParagraphFormat(engine::EngineView &view, int index);
-
-// The engine commands behind the two index tables (nothing when out of range).
-std::optional<engine::EditCommand> characterFormatCommand(int index);
-std::optional<engine::EditCommand> paragraphFormatCommand(int index);
 
 void SetFontSize(engine::EngineView &view, int size); // 1..7
 void SetFontName(engine::EngineView &view, const QString &name);

@@ -209,10 +209,9 @@ bool DocumentController::takeLoadedPage(const QString &path, const LoadedPage &p
     const QString previousFolder = m_views.folder();
     const QString folder = QFileInfo(path).absolutePath();
     const bool written = m_views.writeDesign(page.text, folder);
-    // Reading a large page back takes seconds (a third of the opening of a
-    // 10 MB page); it is not read while it stays as it was opened. A page
-    // as large as that is far too long for the parser to nest it deeper
-    // than the engine can serialise.
+    // Reading a large page back costs much of its opening; it is not read
+    // while it stays as it was opened. A page as large as that is far too
+    // long for the parser to nest it deeper than the engine can serialise.
     const bool readLater = written && page.text.size() >= kReadLater;
     const QString reading = written && !readLater ? ReadPage() : QString();
     if (!written || (!readLater && reading.isEmpty())) {

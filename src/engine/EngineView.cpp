@@ -120,6 +120,9 @@ QString boolLiteral(bool value)
 
 } // namespace
 
+namespace {
+
+// The engine's name of a command.
 QString commandName(EditCommand command)
 {
     switch (command) {
@@ -144,6 +147,8 @@ QString commandName(EditCommand command)
     }
     return QString();
 }
+
+} // namespace
 
 EngineView::EngineView(QWidget *parent) : QWidget(parent)
 {
@@ -353,6 +358,16 @@ void EngineView::evaluateLater(const QString &script, std::function<void(const Q
                               if (self && !self->m_closing && done)
                                   done(value);
                           });
+}
+
+void EngineView::elementAtLater(const QPoint &point, std::function<void(const ElementTexts &)> done)
+{
+    evaluateLater(QStringLiteral("zelvo.elementAt(%1, %2);").arg(point.x()).arg(point.y()),
+                  [done = std::move(done)](const QVariant &value) {
+                      const QVariantList texts = value.toList();
+                      const auto part = [&texts](int i) { return i < texts.size() ? texts.at(i).toString() : QString(); };
+                      done({part(0), part(1), part(2)});
+                  });
 }
 
 bool EngineView::loadAndWait(const std::function<void()> &startLoad)

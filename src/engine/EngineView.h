@@ -40,8 +40,6 @@ enum class EditCommand {
     ForeColor, // value: colour 0x00BBGGRR
     BackColor, // value: colour 0x00BBGGRR
 };
-// The engine's name of a command ("Bold", "insertunorderedlist" ...).
-QString commandName(EditCommand command);
 
 // The clipboard commands and select-all.
 enum class RangeAction { Copy, Cut, Paste, SelectAll };
@@ -125,6 +123,15 @@ public:
     // is not called once this view is gone. Meant for scripts that only read
     // the page: displayStamp stays as it is.
     void evaluateLater(const QString &script, std::function<void(const QVariant &)> done);
+
+    // The element at a point of the view: its tag name, its text and its
+    // markup (of an element holding much of the page, only their start),
+    // handed to done later, without waiting; all empty where the engine
+    // could not tell. done is not called once this view is gone.
+    struct ElementTexts {
+        QString tagName, text, markup;
+    };
+    void elementAtLater(const QPoint &point, std::function<void(const ElementTexts &)> done);
 
     // Puts each node that comes before the root element on a line of its own.
     static QString withLeadingNodesOnOwnLines(const QString &html);

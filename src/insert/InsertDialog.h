@@ -99,7 +99,6 @@ public:
                           const QString &cancelName, Builder builder);
 
     QFormLayout *form() const { return m_form; }
-    QHBoxLayout *buttonRow() const { return m_buttons; }
 
 private:
     void addRow(QWidget *control, const QString &name, const QString &label);

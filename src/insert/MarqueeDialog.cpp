@@ -91,10 +91,11 @@ MarqueeDialog::MarqueeDialog(QWidget *owner, Inserter inserter, const QString &b
 
     // The toolbar formats the selection of the editing view.
     engine::EngineView *view = m_view;
-    connect(bold, &commands::PictureButton::clicked, this, [view] { commands::ApplyCharacterFormat(*view, 0); });
-    connect(italic, &commands::PictureButton::clicked, this, [view] { commands::ApplyCharacterFormat(*view, 1); });
+    using engine::EditCommand;
+    connect(bold, &commands::PictureButton::clicked, this, [view] { view->ExecCommand(EditCommand::Bold); });
+    connect(italic, &commands::PictureButton::clicked, this, [view] { view->ExecCommand(EditCommand::Italic); });
     connect(underline, &commands::PictureButton::clicked, this,
-            [view] { commands::ApplyCharacterFormat(*view, 2); });
+            [view] { view->ExecCommand(EditCommand::Underline); });
     connect(m_fontName, &QComboBox::activated, this,
             [this](int index) { commands::SetFontName(*m_view, m_fontName->itemText(index)); });
     connect(m_fontSize, &QComboBox::activated, this,

@@ -30,7 +30,6 @@ public:
     int style() const { return m_style; }
     bool isFramed() const { return m_framed; }
     void setFramed(bool framed);
-    bool isChosen() const { return m_chosen; }
     void setChosen(bool chosen);
 
 signals:

@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QVariant>
 #include <QWidget>
 
 namespace tools {
@@ -70,22 +69,19 @@ void ElementInspector::tick()
     m_askedAt.start();
     const quint64 question = ++m_questions;
     QPointer<ElementInspector> self(this);
-    view->evaluateLater(QStringLiteral("zelvo.elementAt(%1, %2);").arg(point.x()).arg(point.y()),
-                        [self, question](const QVariant &value) {
-                            if (self)
-                                self->answer(question, value);
-                        });
+    view->elementAtLater(point, [self, question](const engine::EngineView::ElementTexts &element) {
+        if (self)
+            self->answer(question, element);
+    });
 }
 
-void ElementInspector::answer(quint64 question, const QVariant &value)
+void ElementInspector::answer(quint64 question, const engine::EngineView::ElementTexts &element)
 {
     // Only the latest question counts; it may come after its time-out.
     if (question != m_questions)
         return;
     m_waiting = false;
-    const QVariantList texts = value.toList();
-    auto part = [&texts](int i) { return i < texts.size() ? texts.at(i).toString() : QString(); };
-    emit elementInspected(elementText(part(0)), contentText(part(1)), codeText(part(2)));
+    emit elementInspected(elementText(element.tagName), contentText(element.text), codeText(element.markup));
 }
 
 } // namespace tools

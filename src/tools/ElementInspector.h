@@ -2,15 +2,13 @@
 // The element inspector: on every tick of the main window's timer, the
 // element of one of the program's web views that lies under the mouse
 // pointer, as three texts for the status bar's panels.
+#include "engine/EngineView.h"
+
 #include <QElapsedTimer>
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
 #include <QString>
-
-namespace engine {
-class EngineView;
-}
 
 namespace tools {
 
@@ -47,7 +45,7 @@ signals:
     void elementInspected(const QString &element, const QString &content, const QString &code);
 
 private:
-    void answer(quint64 question, const QVariant &value);
+    void answer(quint64 question, const engine::EngineView::ElementTexts &element);
 
     quint64 m_ticks = 0;
     quint64 m_questions = 0;

@@ -253,10 +253,8 @@ private slots:
         QVERIFY(other.WriteDocument(QStringLiteral("<html><body><p id=\"a\">abc</p></body></html>")));
         other.evaluate(QStringLiteral("var t=document.getElementById('a').firstChild;"
                                       "getSelection().setBaseAndExtent(t,0,t,3); true;"));
-        commands::ApplyCharacterFormat(other, 0);
-        commands::ApplyCharacterFormat(other, 6); // beyond the table: nothing
-        commands::ApplyParagraphFormat(other, 8); // beyond the table: nothing
-        commands::ApplyParagraphFormat(other, 3);
+        other.ExecCommand(engine::EditCommand::Bold);
+        other.ExecCommand(engine::EditCommand::JustifyRight);
         commands::SetFontSize(other, 5);
         commands::SetTextColour(other, 0xFF0000); // blue
         const QString html = other.evaluate(QStringLiteral("document.body.innerHTML;")).toString();

@@ -1,5 +1,4 @@
 #include "TestSupport.h"
-#include "engine/EngineEnvironment.h"
 
 #include <QFile>
 #include <QPointer>
@@ -9,9 +8,12 @@
 
 namespace testsupport {
 
+void (*processPreparation)() = nullptr;
+
 void prepareProcess()
 {
-    engine::prepareProcessEnvironment();
+    if (processPreparation)
+        processPreparation();
     // Each test program keeps its recovery copies to itself.
     static QTemporaryDir data;
     qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));

@@ -7,8 +7,12 @@
 #include <functional>
 
 namespace testsupport {
-// Sets the environment and application attributes every test program needs.
+// Sets the environment and application attributes every test program needs,
+// before QApplication exists.
 void prepareProcess();
+// What a program that starts the browser engine adds to that (set by the
+// engine's part of the test support, when it is linked in).
+extern void (*processPreparation)();
 // A fresh, empty directory under the temporary-files directory, removed at exit.
 QString freshTempDir();
 
