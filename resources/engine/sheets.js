@@ -160,6 +160,12 @@
     showSelectionBlocks();
   };
 
+  // The element whose children are the page's blocks (the body, or the
+  // element that holds nearly all of a large page).
+  sheets.blocksHolder = function () {
+    return document.querySelector(holderSelector) || document.body;
+  };
+
   // The names adopted now, for checks.
   sheets.adopted = function () {
     return sheets.names.filter(function (n) {

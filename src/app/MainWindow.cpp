@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/FindController.h"
 #include "app/InitialisingWindow.h"
 #include "app/StatusBar.h"
 #include "text/Version.h"
@@ -22,6 +23,7 @@
 #include "insert/PagePropertiesDialog.h"
 #include "tools/ColourPickerWindow.h"
 #include "tools/ElementInspector.h"
+#include "ui/FindBar.h"
 #include "ui/Prompter.h"
 #include "ui/Naming.h"
 
@@ -75,6 +77,11 @@ MainWindow::MainWindow(codeview::LexerConfig &lexerConfig, QWidget *parent)
     m_views->setCurrentIndex(0);
 
     m_status = new StatusBar(m_client);
+
+    // Find and replace, below the views while it is open.
+    m_findBar = new ui::FindBar(m_client);
+    m_find = new FindController(*m_findBar, *m_design, *m_code, *m_views, this);
+    connect(m_find, &FindController::barToggled, this, [this] { layoutClientArea(m_client->size()); });
 
     // The inspector writes what it finds into the panels; it never waits for
     // the engine, so a tick costs next to nothing.
@@ -242,8 +249,11 @@ void MainWindow::layoutClientArea(const QSize &client)
     const int h = client.height();
     m_toolbar->setGeometry(0, 0, w, commands::Toolbar::kHeight);
     // Below 92 pixels of height the views have no visible area.
-    const int viewsHeight = h - commands::Toolbar::kHeight - StatusBar::kHeight;
+    const int findHeight = m_findBar && m_findBar->isVisible() ? m_findBar->sizeHint().height() : 0;
+    const int viewsHeight = h - commands::Toolbar::kHeight - StatusBar::kHeight - findHeight;
     m_views->setGeometry(0, commands::Toolbar::kHeight, w, std::max(0, viewsHeight));
+    if (findHeight)
+        m_findBar->setGeometry(0, commands::Toolbar::kHeight + std::max(0, viewsHeight), w, findHeight);
     m_status->setGeometry(0, h - StatusBar::kHeight, w, StatusBar::kHeight);
 }
 

@@ -28,9 +28,13 @@ class EngineView;
 namespace tools {
 class ElementInspector;
 }
+namespace ui {
+class FindBar;
+}
 
 namespace app {
 
+class FindController;
 class InitialisingWindow;
 class StatusBar;
 
@@ -63,6 +67,7 @@ public:
     InitialisingWindow *initialisingWindow() const { return m_initWindow; }
     QTimer *inspectorTimer() const { return m_inspectorTimer; }
     tools::ElementInspector *inspector() const { return m_inspector; }
+    ui::FindBar *findBar() const { return m_findBar; }
 
     // Places the strip, the views and the status bar for a client area of
     // this size (also below the height of strip and status bar together).
@@ -85,6 +90,8 @@ private:
     engine::EngineView *m_design = nullptr;
     codeview::CodeEditor *m_code = nullptr;
     StatusBar *m_status = nullptr;
+    ui::FindBar *m_findBar = nullptr;
+    FindController *m_find = nullptr;
     QTimer *m_inspectorTimer = nullptr;
     tools::ElementInspector *m_inspector = nullptr;
     InitialisingWindow *m_initWindow = nullptr;

@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QScreen>
@@ -21,6 +22,17 @@ namespace codeview {
 
 // The component's own message numbers and constants.
 using Sci = QsciScintillaBase;
+
+namespace {
+// The indicator that marks the find matches.
+constexpr int kFindIndicator = 8;
+
+int searchFlags(const text::FindOptions &o)
+{
+    return (o.caseSensitive ? Sci::SCFIND_MATCHCASE : 0) | (o.wholeWord ? Sci::SCFIND_WHOLEWORD : 0) |
+        (o.regularExpression ? Sci::SCFIND_REGEXP | Sci::SCFIND_CXX11REGEX : 0);
+}
+} // namespace
 
 // The editor component itself; only its right-click is taken over.
 class ScintillaWidget : public QsciScintillaBase
@@ -35,6 +47,14 @@ protected:
     {
         m_owner->showContextMenu(event->globalPos());
         event->accept();
+    }
+    // The view's own zoom keys come first.
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (m_owner->zoomKey(event))
+            event->accept();
+        else
+            QsciScintillaBase::keyPressEvent(event);
     }
 
 private:
@@ -87,6 +107,7 @@ CodeEditor::CodeEditor(QWidget *parent) : QWidget(parent)
     layout->addWidget(m_editor);
     setFocusProxy(m_editor);
     applyCreationSettings();
+    applyFindMarkStyle();
     connect(m_editor, &QsciScintillaBase::SCN_CHARADDED, this, &CodeEditor::onCharAdded);
     connect(m_editor, &QsciScintillaBase::SCN_MARGINCLICK, this,
             [this](int position, int /*modifiers*/, int /*margin*/) { foldToggleAt(position); });
@@ -137,6 +158,15 @@ void CodeEditor::applyCreationSettings()
     // caret's: a keystroke then measures just the line it changed instead
     // of the whole page of lines (tens of milliseconds per key otherwise).
     send(Sci::SCI_SETLAYOUTCACHE, Sci::SC_CACHE_PAGE);
+}
+
+void CodeEditor::applyFindMarkStyle()
+{
+    // Find matches: a yellow box under the text.
+    send(Sci::SCI_INDICSETSTYLE, kFindIndicator, Sci::INDIC_ROUNDBOX);
+    send(Sci::SCI_INDICSETFORE, kFindIndicator, 0x00C8FF);
+    send(Sci::SCI_INDICSETALPHA, kFindIndicator, 100);
+    send(Sci::SCI_INDICSETUNDER, kFindIndicator, 1);
 }
 
 void CodeEditor::record(unsigned int message, unsigned long wParam, long lParam, const char *text,
@@ -406,6 +436,192 @@ bool CodeEditor::event(QEvent *event)
         return QWidget::event(event);
     default:
         return QWidget::event(event);
+    }
+}
+
+
+bool CodeEditor::searchAll(const QByteArray &query, const text::FindOptions &options,
+                           QList<QPair<long, long>> &matches)
+{
+    matches.clear();
+    const long end = length();
+    send(Sci::SCI_SETINDICATORCURRENT, kFindIndicator);
+    send(Sci::SCI_INDICATORCLEARRANGE, 0, end);
+    if (query.isEmpty())
+        return true;
+    send(Sci::SCI_SETSEARCHFLAGS, static_cast<unsigned long>(searchFlags(options)));
+    long from = 0;
+    while (from <= end) {
+        send(Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(from), end);
+        const long found = m_editor->SendScintilla(Sci::SCI_SEARCHINTARGET, static_cast<unsigned long>(query.size()),
+                                                   query.constData());
+        if (found == -2)
+            return false; // the regular expression cannot be read
+        if (found < 0)
+            break;
+        const long foundEnd = send(Sci::SCI_GETTARGETEND);
+        matches.append({found, foundEnd});
+        // An empty match (a regular expression like x*) moves on by a character.
+        from = foundEnd > found ? foundEnd : send(Sci::SCI_POSITIONAFTER, static_cast<unsigned long>(found));
+        if (from == found)
+            break;
+    }
+    for (const auto &m : std::as_const(matches))
+        if (m.second > m.first)
+            send(Sci::SCI_INDICATORFILLRANGE, static_cast<unsigned long>(m.first), m.second - m.first);
+    return true;
+}
+
+text::FindResult CodeEditor::countMatches(const QString &query, const text::FindOptions &options)
+{
+    QList<QPair<long, long>> matches;
+    text::FindResult result;
+    result.invalid = !searchAll(query.toUtf8(), options, matches);
+    result.count = int(matches.size());
+    return result;
+}
+
+text::FindResult CodeEditor::find(const QString &query, const text::FindOptions &options, bool backwards)
+{
+    QList<QPair<long, long>> matches;
+    text::FindResult result;
+    result.invalid = !searchAll(query.toUtf8(), options, matches);
+    result.count = int(matches.size());
+    if (matches.isEmpty())
+        return result;
+    const long selStart = send(Sci::SCI_GETSELECTIONSTART), selEnd = send(Sci::SCI_GETSELECTIONEND);
+    int at = -1;
+    if (backwards) {
+        for (int i = int(matches.size()) - 1; i >= 0 && at < 0; --i)
+            if (matches[i].second <= selStart && matches[i] != qMakePair(selStart, selEnd))
+                at = i;
+        if (at < 0) {
+            at = int(matches.size()) - 1;
+            result.wrapped = true;
+        }
+    } else {
+        for (int i = 0; i < matches.size() && at < 0; ++i)
+            if (matches[i].first >= selEnd && matches[i] != qMakePair(selStart, selEnd))
+                at = i;
+        if (at < 0) {
+            at = 0;
+            result.wrapped = true;
+        }
+    }
+    result.current = at + 1;
+    send(Sci::SCI_SETSEL, static_cast<unsigned long>(matches[at].first), matches[at].second);
+    send(Sci::SCI_SCROLLRANGE, static_cast<unsigned long>(matches[at].second), matches[at].first);
+    return result;
+}
+
+text::FindResult CodeEditor::replace(const QString &query, const text::FindOptions &options, const QString &replacement)
+{
+    QList<QPair<long, long>> matches;
+    const QByteArray q = query.toUtf8(), r = replacement.toUtf8();
+    if (!searchAll(q, options, matches)) {
+        text::FindResult invalid;
+        invalid.invalid = true;
+        return invalid;
+    }
+    const QPair<long, long> selected(send(Sci::SCI_GETSELECTIONSTART), send(Sci::SCI_GETSELECTIONEND));
+    if (matches.contains(selected)) {
+        // Searched again within the selection, so that a regular
+        // expression's groups are the selected match's own.
+        send(Sci::SCI_SETSEARCHFLAGS, static_cast<unsigned long>(searchFlags(options)));
+        send(Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(selected.first), selected.second);
+        m_editor->SendScintilla(Sci::SCI_SEARCHINTARGET, static_cast<unsigned long>(q.size()), q.constData());
+        const unsigned int message = options.regularExpression ? Sci::SCI_REPLACETARGETRE : Sci::SCI_REPLACETARGET;
+        const long written = m_editor->SendScintilla(message, static_cast<unsigned long>(r.size()), r.constData());
+        const long after = selected.first + written;
+        send(Sci::SCI_SETSEL, static_cast<unsigned long>(after), after);
+    }
+    return find(query, options, false);
+}
+
+int CodeEditor::replaceAll(const QString &query, const text::FindOptions &options, const QString &replacement)
+{
+    const QByteArray q = query.toUtf8(), r = replacement.toUtf8();
+    if (q.isEmpty())
+        return 0;
+    const unsigned int message = options.regularExpression ? Sci::SCI_REPLACETARGETRE : Sci::SCI_REPLACETARGET;
+    int done = 0;
+    send(Sci::SCI_BEGINUNDOACTION);
+    send(Sci::SCI_SETSEARCHFLAGS, static_cast<unsigned long>(searchFlags(options)));
+    long from = 0;
+    for (;;) {
+        const long end = length();
+        send(Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(from), end);
+        const long found = m_editor->SendScintilla(Sci::SCI_SEARCHINTARGET, static_cast<unsigned long>(q.size()),
+                                                   q.constData());
+        if (found < 0)
+            break;
+        const long foundEnd = send(Sci::SCI_GETTARGETEND);
+        const long written = m_editor->SendScintilla(message, static_cast<unsigned long>(r.size()), r.constData());
+        ++done;
+        // On after what was put in: it is never searched again.
+        from = found + written;
+        if (foundEnd == found) // an empty match: step past a character
+            from = send(Sci::SCI_POSITIONAFTER, static_cast<unsigned long>(from));
+        if (from >= length() && foundEnd == found)
+            break;
+    }
+    send(Sci::SCI_ENDUNDOACTION);
+    QList<QPair<long, long>> rest;
+    searchAll(q, options, rest);
+    return done;
+}
+
+void CodeEditor::clearFind()
+{
+    send(Sci::SCI_SETINDICATORCURRENT, kFindIndicator);
+    send(Sci::SCI_INDICATORCLEARRANGE, 0, length());
+}
+
+QString CodeEditor::selectedText() const
+{
+    const long start = send(Sci::SCI_GETSELECTIONSTART), end = send(Sci::SCI_GETSELECTIONEND);
+    if (end <= start)
+        return QString();
+    return QString::fromUtf8(rangePointer(start, end - start), end - start);
+}
+
+void CodeEditor::zoomIn()
+{
+    send(Sci::SCI_ZOOMIN);
+}
+
+void CodeEditor::zoomOut()
+{
+    send(Sci::SCI_ZOOMOUT);
+}
+
+void CodeEditor::resetZoom()
+{
+    send(Sci::SCI_SETZOOM, 0);
+}
+
+int CodeEditor::zoom() const
+{
+    return int(send(Sci::SCI_GETZOOM));
+}
+
+bool CodeEditor::zoomKey(const QKeyEvent *key)
+{
+    if (!(key->modifiers() & Qt::ControlModifier))
+        return false;
+    switch (key->key()) {
+    case Qt::Key_Equal:
+    case Qt::Key_Plus:
+        zoomIn();
+        return true;
+    case Qt::Key_Minus:
+        zoomOut();
+        return true;
+    case Qt::Key_0:
+        resetZoom();
+        return true;
+    default:
+        return false;
     }
 }
 

@@ -3,6 +3,8 @@
 // interface, wrapped so that nothing outside the code view deals with the
 // editor component itself. The document is held in UTF-8; texts are exchanged
 // with the rest of the program as QString.
+#include "text/FindText.h"
+
 #include <QAccessible>
 #include <QByteArray>
 #include <QString>
@@ -12,6 +14,7 @@
 #include <string>
 #include <vector>
 
+class QKeyEvent;
 class QMenu;
 
 namespace codeview {
@@ -109,6 +112,28 @@ public:
     // Run after every typed character, once it is in the document.
     void setCharacterAddedHandler(std::function<void(CodeEditor &)> handler);
 
+    // Find and replace with the component's own target search: plain,
+    // case, whole word, and regular expressions (ECMAScript, \\1 in the
+    // replacement). find selects the next (or previous) match from the
+    // selection; replace puts the text in place of the selected match and
+    // finds the next; replaceAll replaces every match as one undo step and
+    // says how many. Every match is marked (never part of the text) until
+    // clearFind.
+    text::FindResult find(const QString &query, const text::FindOptions &options, bool backwards = false);
+    text::FindResult replace(const QString &query, const text::FindOptions &options, const QString &replacement);
+    int replaceAll(const QString &query, const text::FindOptions &options, const QString &replacement);
+    // Counts and marks the matches without moving the selection.
+    text::FindResult countMatches(const QString &query, const text::FindOptions &options);
+    void clearFind();
+    // The text selected now (empty for none).
+    QString selectedText() const;
+
+    // The component's own zoom.
+    void zoomIn();
+    void zoomOut();
+    void resetZoom();
+    int zoom() const;
+
     // The right-click menu, built for the editor's current state. The caller
     // owns it.
     QMenu *createContextMenu(QWidget *parent = nullptr);
@@ -135,6 +160,12 @@ private:
         CodeEditor *m_editor;
     };
     void reportChanges(bool toScreenReaders);
+    // Every match of the query as byte ranges (start, end), marked; false
+    // when the regular expression cannot be read.
+    bool searchAll(const QByteArray &query, const text::FindOptions &options, QList<QPair<long, long>> &matches);
+    void applyFindMarkStyle();
+    // The zoom keys, Ctrl+= (Ctrl++), Ctrl+- and Ctrl+0: true when the key was one.
+    bool zoomKey(const QKeyEvent *key);
     void holdBackgroundWork();
     void resumeBackgroundWork();
     // A document from this many bytes on is wrapped in the background for a

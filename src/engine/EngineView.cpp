@@ -10,6 +10,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QPointer>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -45,7 +46,64 @@ protected:
     }
 };
 
+// The find matches on screen, marked over the page: a layer of the view's own
+// above the engine's drawing, which the page never sees and the mouse goes
+// through.
+class FindMarks : public QWidget {
+public:
+    explicit FindMarks(QWidget *parent) : QWidget(parent)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setFocusPolicy(Qt::NoFocus);
+    }
+    void setMarks(QList<QRectF> current, QList<QRectF> others)
+    {
+        m_current = std::move(current);
+        m_others = std::move(others);
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(255, 200, 0, 90));
+        for (const QRectF &r : std::as_const(m_others))
+            painter.drawRect(r);
+        painter.setBrush(QColor(255, 120, 0, 110));
+        painter.setPen(QPen(QColor(230, 90, 0), 1));
+        for (const QRectF &r : std::as_const(m_current))
+            painter.drawRect(r);
+    }
+
+private:
+    QList<QRectF> m_current, m_others;
+};
+
 namespace {
+
+// The zoom steps of the design view.
+constexpr qreal kZoomSteps[] = {0.25, 0.33, 0.5, 0.67, 0.75, 0.8, 0.9, 1.0, 1.1, 1.25,
+                                1.5,  1.75, 2.0, 2.5,  3.0,  4.0, 5.0};
+
+QString findOptionsLiteral(const text::FindOptions &o)
+{
+    return QStringLiteral("{caseSensitive: %1, wholeWord: %2}")
+        .arg(o.caseSensitive ? QStringLiteral("true") : QStringLiteral("false"),
+             o.wholeWord ? QStringLiteral("true") : QStringLiteral("false"));
+}
+
+text::FindResult findResultOf(const QVariant &value)
+{
+    const QVariantMap map = value.toMap();
+    text::FindResult result;
+    result.count = map.value(QStringLiteral("count")).toInt();
+    result.current = map.value(QStringLiteral("current")).toInt();
+    result.wrapped = map.value(QStringLiteral("wrapped")).toBool();
+    return result;
+}
 
 // The largest piece of text passed to the engine in one script.
 constexpr qsizetype kChunk = 1 << 24;
@@ -66,7 +124,8 @@ const QString &runtimeScript()
     static const QString script = [] {
         QString all;
         for (const char *part : {":/engine/history.js", ":/engine/editing.js", ":/engine/linebreak.js",
-                                 ":/engine/inspect.js", ":/engine/sheets.js", ":/engine/placeholders.js"}) {
+                                 ":/engine/inspect.js", ":/engine/sheets.js", ":/engine/placeholders.js",
+                                 ":/engine/find.js"}) {
             QFile file(QString::fromLatin1(part));
             if (file.open(QIODevice::ReadOnly))
                 all += QString::fromUtf8(file.readAll()) + QLatin1Char('\n');
@@ -179,8 +238,16 @@ EngineView::EngineView(QWidget *parent) : QWidget(parent)
         nameInputWidget();
         emit navigationComplete(ok);
     });
-    connect(m_page, &QWebEnginePage::scrollPositionChanged, this, [this] { ++m_displayStamp; });
-    connect(m_page, &QWebEnginePage::contentsSizeChanged, this, [this] { ++m_displayStamp; });
+    connect(m_page, &QWebEnginePage::scrollPositionChanged, this, [this] {
+        ++m_displayStamp;
+        updateFindMarks();
+    });
+    connect(m_page, &QWebEnginePage::contentsSizeChanged, this, [this] {
+        ++m_displayStamp;
+        updateFindMarks();
+    });
+    m_findMarks = new FindMarks(this);
+    m_findMarks->hide();
 
     m_view->installEventFilter(this);
     watchInputWidget();
@@ -252,7 +319,6 @@ void EngineView::nameInputWidget()
 bool EngineView::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
-    case QEvent::Resize:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
@@ -262,6 +328,13 @@ bool EngineView::eventFilter(QObject *watched, QEvent *event)
     case QEvent::InputMethod:
     case QEvent::Drop:
         ++m_displayStamp; // the page may look different now
+        break;
+    case QEvent::Resize:
+        ++m_displayStamp;
+        if (watched == m_view) {
+            m_findMarks->setGeometry(m_view->geometry());
+            updateFindMarks();
+        }
         break;
     default:
         break;
@@ -276,6 +349,14 @@ bool EngineView::eventFilter(QObject *watched, QEvent *event)
             event->accept();
             return true;
         }
+    } else if (watched == m_watchedInput && event->type() == QEvent::Wheel &&
+               (static_cast<QWheelEvent *>(event)->modifiers() & Qt::ControlModifier)) {
+        const int turn = static_cast<QWheelEvent *>(event)->angleDelta().y();
+        if (turn > 0)
+            zoomIn();
+        else if (turn < 0)
+            zoomOut();
+        return true;
     } else if (watched == m_watchedInput && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         // Tab and Shift+Tab leave the page for the window's next control, as
@@ -287,6 +368,23 @@ bool EngineView::eventFilter(QObject *watched, QEvent *event)
         }
         if (m_keyInterceptor && m_keyInterceptor(key))
             return true;
+        // The view's own zoom keys.
+        if (key->modifiers() & Qt::ControlModifier) {
+            switch (key->key()) {
+            case Qt::Key_Equal:
+            case Qt::Key_Plus:
+                zoomIn();
+                return true;
+            case Qt::Key_Minus:
+                zoomOut();
+                return true;
+            case Qt::Key_0:
+                resetZoom();
+                return true;
+            default:
+                break;
+            }
+        }
         // The page's undo and redo keys walk the editor's own history; the
         // engine's history knows nothing of insertions and could not redo.
         if (const int step = historyKey(key)) {
@@ -390,6 +488,9 @@ bool EngineView::loadAndWait(const std::function<void()> &startLoad)
         evaluate(sheetScript(it.key(), it.value()));
     if (m_placeholders)
         evaluate(QStringLiteral("zelvo.placeholders.show(true);"));
+    // A new document keeps the view's zoom.
+    if (!qFuzzyCompare(m_view->zoomFactor(), m_zoom))
+        m_view->setZoomFactor(m_zoom);
     return ok.value_or(false);
 }
 
@@ -456,6 +557,134 @@ bool EngineView::WriteDocument(const QString &text, const QString &baseFolder)
     // Laying out a page of many megabytes takes the engine a while.
     const int timeoutMs = 60000 + int(text.size() / (1 << 20)) * 30000;
     return evaluate(QStringLiteral("zelvo.writePieces(%1, true);").arg(editable), timeoutMs).toBool();
+}
+
+text::FindResult EngineView::find(const QString &query, const text::FindOptions &options, bool backwards)
+{
+    m_marking = true;
+    const text::FindResult result = findResultOf(evaluate(QStringLiteral("zelvo.find.next(%1, %2, %3);")
+                                                              .arg(scriptLiteral(query), findOptionsLiteral(options),
+                                                                   boolLiteral(backwards))));
+    updateFindMarks();
+    return result;
+}
+
+text::FindResult EngineView::replace(const QString &query, const text::FindOptions &options, const QString &replacement)
+{
+    m_marking = true;
+    const text::FindResult result = findResultOf(evaluate(QStringLiteral("zelvo.find.replace(%1, %2, %3);")
+                                                              .arg(scriptLiteral(query), findOptionsLiteral(options),
+                                                                   scriptLiteral(replacement))));
+    updateFindMarks();
+    return result;
+}
+
+int EngineView::replaceAll(const QString &query, const text::FindOptions &options, const QString &replacement)
+{
+    // Many thousand replacements on a large page take the engine a while.
+    const int done = evaluate(QStringLiteral("zelvo.find.replaceAll(%1, %2, %3);")
+                                  .arg(scriptLiteral(query), findOptionsLiteral(options), scriptLiteral(replacement)),
+                              120000)
+                         .toInt();
+    updateFindMarks();
+    return done;
+}
+
+void EngineView::countLater(const QString &query, const text::FindOptions &options,
+                            std::function<void(const text::FindResult &)> done)
+{
+    m_marking = true;
+    QPointer<EngineView> self(this);
+    evaluateLater(QStringLiteral("zelvo.find.count(%1, %2);").arg(scriptLiteral(query), findOptionsLiteral(options)),
+                  [self, done = std::move(done)](const QVariant &value) {
+                      if (!self)
+                          return;
+                      self->updateFindMarks();
+                      if (done)
+                          done(findResultOf(value));
+                  });
+}
+
+void EngineView::clearFind()
+{
+    m_marking = false;
+    evaluateLater(QStringLiteral("zelvo.find.clear();"), nullptr);
+    m_findMarks->setMarks({}, {});
+    m_findMarks->hide();
+}
+
+QString EngineView::selectedText()
+{
+    return evaluate(QStringLiteral("(function(){ var s = document.getSelection(); return s ? s.toString() : ''; })();"))
+        .toString();
+}
+
+void EngineView::updateFindMarks()
+{
+    if (!m_marking || m_marksAsked)
+        return;
+    m_marksAsked = true;
+    QPointer<EngineView> self(this);
+    evaluateLater(QStringLiteral("zelvo.find ? zelvo.find.marks() : null;"), [self](const QVariant &value) {
+        if (!self)
+            return;
+        self->m_marksAsked = false;
+        if (!self->m_marking)
+            return;
+        // The page's pixels are the view's times the zoom.
+        const qreal zoom = self->m_view->zoomFactor();
+        const auto rects = [zoom](const QVariant &list) {
+            QList<QRectF> out;
+            for (const QVariant &r : list.toList()) {
+                const QVariantList v = r.toList();
+                if (v.size() == 4)
+                    out << QRectF(v[0].toReal() * zoom, v[1].toReal() * zoom, v[2].toReal() * zoom, v[3].toReal() * zoom);
+            }
+            return out;
+        };
+        const QVariantMap marks = value.toMap();
+        self->m_findMarks->setGeometry(self->m_view->geometry());
+        self->m_findMarks->setMarks(rects(marks.value(QStringLiteral("current"))),
+                                    rects(marks.value(QStringLiteral("others"))));
+        self->m_findMarks->show();
+        self->m_findMarks->raise();
+    });
+}
+
+void EngineView::setZoom(qreal factor)
+{
+    m_zoom = std::clamp(factor, kZoomSteps[0], kZoomSteps[std::size(kZoomSteps) - 1]);
+    m_view->setZoomFactor(m_zoom);
+    ++m_displayStamp;
+    updateFindMarks();
+}
+
+void EngineView::zoomIn()
+{
+    for (qreal step : kZoomSteps)
+        if (step > m_zoom + 0.001) {
+            setZoom(step);
+            return;
+        }
+}
+
+void EngineView::zoomOut()
+{
+    for (auto it = std::rbegin(kZoomSteps); it != std::rend(kZoomSteps); ++it)
+        if (*it < m_zoom - 0.001) {
+            setZoom(*it);
+            return;
+        }
+}
+
+void EngineView::resetZoom()
+{
+    setZoom(1.0);
+}
+
+qreal EngineView::zoom() const
+{
+    return m_zoom;
 }
 
 bool EngineView::setBaseFolder(const QString &folder)

@@ -4,6 +4,8 @@
 // engine has done it (evaluateLater is the one exception). Page scripts never
 // run; the editor's own runtime (resources/engine/*.js) runs in an isolated
 // world beside the page and is installed once per document.
+#include "text/FindText.h"
+
 #include <QMap>
 #include <QPoint>
 #include <QString>
@@ -18,6 +20,7 @@ class QWebEngineView;
 namespace engine {
 
 class EditorPage;
+class FindMarks;
 
 // The engine's editing commands on the selection.
 enum class EditCommand {
@@ -133,6 +136,30 @@ public:
     };
     void elementAtLater(const QPoint &point, std::function<void(const ElementTexts &)> done);
 
+    // Find and replace in the text the page shows (never in markup,
+    // comments, scripts or styles). find selects the next (or previous)
+    // match from the selection; replace puts the text in place of the
+    // selected match and finds the next; replaceAll replaces every match as
+    // one step of the history and says how many. While matches are marked
+    // (after a find or a count, until clearFind), each one on screen is
+    // marked over the page, never in it.
+    text::FindResult find(const QString &query, const text::FindOptions &options, bool backwards = false);
+    text::FindResult replace(const QString &query, const text::FindOptions &options, const QString &replacement);
+    int replaceAll(const QString &query, const text::FindOptions &options, const QString &replacement);
+    // Counts and marks the matches later, without moving the selection or
+    // waiting (as the query is typed); done is not called once the view is gone.
+    void countLater(const QString &query, const text::FindOptions &options,
+                    std::function<void(const text::FindResult &)> done);
+    void clearFind();
+    // The selection's text, as the page shows it.
+    QString selectedText();
+
+    // The view's zoom, from 25% to 500%; the page is not changed by it.
+    void zoomIn();
+    void zoomOut();
+    void resetZoom();
+    qreal zoom() const;
+
     // Puts each node that comes before the root element on a line of its own.
     static QString withLeadingNodesOnOwnLines(const QString &html);
 
@@ -158,6 +185,8 @@ private:
     void watchInputWidget();
     void nameInputWidget();
     void placeInputInTabOrder(QWidget *input);
+    void setZoom(qreal factor);
+    void updateFindMarks();
 
     QWebEngineView *m_view = nullptr;
     EditorPage *m_page = nullptr;
@@ -172,6 +201,10 @@ private:
     quint64 m_displayStamp = 0;
     QMap<QString, QString> m_sheets; // the editor's own style sheets by name
     bool m_placeholders = false;
+    FindMarks *m_findMarks = nullptr;
+    qreal m_zoom = 1.0;
+    bool m_marking = false;    // matches are marked
+    bool m_marksAsked = false; // a question for the marks is out
 };
 
 } // namespace engine
