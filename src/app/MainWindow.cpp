@@ -14,6 +14,7 @@
 #include "commands/Menus.h"
 #include "commands/Toolbar.h"
 #include "document/DocumentController.h"
+#include "document/PageTransfers.h"
 #include "document/RecoveryKeeper.h"
 #include "document/RecoveryStore.h"
 #include "engine/EngineView.h"
@@ -101,6 +102,8 @@ MainWindow::MainWindow(codeview::LexerConfig &lexerConfig, QWidget *parent)
     m_document = std::make_unique<document::DocumentController>(this, *m_design, *m_code, *m_views);
     m_recovery = std::make_unique<document::RecoveryStore>();
     m_recoveryKeeper = std::make_unique<document::RecoveryKeeper>(*m_document, *m_recovery);
+    // Pasted pictures and markup, dropped files.
+    m_transfers = new document::PageTransfers(this, *m_design, *m_document, this);
 
     // The Enter key makes a line break from the first completed load on.
     connect(m_design, &engine::EngineView::navigationComplete, this, [this] {
@@ -145,6 +148,11 @@ void MainWindow::bindCommands()
     m_router.bind(CommandId::Preview, [doc] { doc->PreviewPage(); });
 
     engine::EngineView *view = m_design;
+    document::PageTransfers *transfers = m_transfers;
+    m_router.bind(CommandId::Paste, [view, transfers] {
+        view->focusPage();
+        transfers->paste();
+    });
     insert::bindInsertCommands(m_router, this, *view);
     view->showPlaceholders(true);
     m_router.bind(CommandId::ColourPickerTool, [this] { tools::OpenColourPicker(this); });

@@ -19,6 +19,7 @@ class Toolbar;
 }
 namespace document {
 class DocumentController;
+class PageTransfers;
 class RecoveryKeeper;
 class RecoveryStore;
 }
@@ -98,6 +99,7 @@ private:
     std::unique_ptr<document::RecoveryStore> m_recovery; // outlives the keeper that writes to it
     std::unique_ptr<document::DocumentController> m_document;
     std::unique_ptr<document::RecoveryKeeper> m_recoveryKeeper;
+    document::PageTransfers *m_transfers = nullptr;
     bool m_initialised = false;
     bool m_closing = false;
 };

@@ -2,11 +2,13 @@
 
 #include "document/BlankPage.h"
 #include "document/PageFile.h"
+#include "document/PictureFolder.h"
 #include "ui/BusyNotice.h"
 #include "ui/Prompter.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTabWidget>
 
 #include <algorithm>
@@ -179,6 +181,13 @@ void DocumentController::NewPage()
         m_views.focusDesign();
 }
 
+void DocumentController::OpenDroppedPage(const QString &path)
+{
+    if (askAboutUnsavedChanges() == Unsaved::Proceed)
+        OpenPath(path);
+    emit workChanged();
+}
+
 void DocumentController::OpenPage()
 {
     const QString path = ui::prompter().openFileName(m_window, openPageDialog());
@@ -243,10 +252,39 @@ void DocumentController::reportWriteFailure(const QString &path, const QString &
                                       .arg(shown(path), reason));
 }
 
+int DocumentController::keepAddressesFor(const QString &path)
+{
+    // The page's relative addresses point at files seen from its folder;
+    // saved into another folder, each one that found a file is written as
+    // seen from there, so that it finds the same file.
+    const QString from = m_views.folder();
+    const QString to = QFileInfo(path).absolutePath();
+    if (QDir(from) == QDir(to))
+        return 0;
+    QStringList before, after;
+    for (const QString &address : m_views.design().addresses()) {
+        const QString file = PictureFolder::resolve(from, address);
+        if (file.isEmpty() || !QFileInfo::exists(file))
+            continue;
+        // What follows the path (#part, ?query) goes along as it was.
+        const qsizetype tail = address.indexOf(QRegularExpression(QStringLiteral("[#?]")));
+        const QString moved = PictureFolder::relativeAddress(to, file) + (tail >= 0 ? address.mid(tail) : QString());
+        if (moved != address) {
+            before << address;
+            after << moved;
+        }
+    }
+    if (before.isEmpty())
+        return 0;
+    // The page is seen from the new folder first: the rewritten addresses
+    // find their files from there at once.
+    m_views.moveToFolder(to);
+    return m_views.design().rewriteAddresses(before, after);
+}
+
 bool DocumentController::writePage(const QString &path, bool announceSuccess)
 {
-    const QString page = ReadPage();
-    if (page.isEmpty()) {
+    if (ReadPage().isEmpty()) {
         // Even an empty page reads back with its html element; an empty
         // reading means the design view did not answer.
         ui::showInformation(m_window, QStringLiteral("无法读取设计视图中的网页，文件“%1”没有保存。").arg(shown(path)));
@@ -254,14 +292,22 @@ bool DocumentController::writePage(const QString &path, bool announceSuccess)
     }
     if (!m_disk->mayOverwrite(path))
         return false;
+    const QString folderBefore = m_views.folder();
+    const int rewritten = keepAddressesFor(path);
+    const QString page = ReadPage();
     emit aboutToSave(path, page);
     PageEncoding written;
     QByteArray digest;
     const FileOutcome outcome = savePageFile(path, page, m_state.encoding, &written, &digest);
     if (!outcome.ok) {
+        if (rewritten) { // the page stays as it was
+            m_views.design().undo();
+            m_views.moveToFolder(folderBefore);
+        }
         reportWriteFailure(path, outcome.reason);
         return false;
     }
+    m_savedTo = path;
     // The editor's own write: what the file holds now is known, and the
     // file system's notice of it is not taken for another program's change.
     if (QFileInfo(path).absoluteFilePath() == m_disk->file().path())
@@ -272,6 +318,10 @@ bool DocumentController::writePage(const QString &path, bool announceSuccess)
     emit workChanged();
     if (announceSuccess)
         ui::showInformation(m_window, QStringLiteral("保存文档成功！"));
+    if (rewritten)
+        ui::showNotice(m_window, QStringLiteral("网页保存到了另一个文件夹：其中 %1 处相对地址已改写，在新的位置仍指向原来的文件。"
+                                                "（可以撤消这一改写。）")
+                                     .arg(rewritten));
     return true;
 }
 

@@ -76,6 +76,12 @@ public:
     void PreviewPage();
 
     const DocumentState &state() const { return m_state; }
+    // The file the page's pictures go beside: the page's own file, else the
+    // one it was last saved as; empty for a page never saved.
+    QString pagePath() const { return m_state.currentPath.isEmpty() ? m_savedTo : m_state.currentPath; }
+    // A page file dropped on the design view: opened as 文件 › 打开 opens a
+    // file, after the question about unsaved changes.
+    void OpenDroppedPage(const QString &path);
 
     // Work the user would lose: the design view's page differs from the
     // saved text, or the code view holds edits not yet in the design view.
@@ -106,6 +112,9 @@ private:
     void NewPage();
     void OpenPage();
     bool writePage(const QString &path, bool announceSuccess);
+    // Before a save to path: the page's relative addresses rewritten for
+    // path's folder; the number of places changed.
+    int keepAddressesFor(const QString &path);
     bool askToClose();
     // A page read from path into both views as its file's unchanged content.
     bool takeLoadedPage(const QString &path, const LoadedPage &page);
@@ -123,6 +132,8 @@ private:
     std::unique_ptr<CodeSurface> m_ownCode;
     PageViews m_views;
     DocumentState m_state;
+    // The file the page was last written to (by Save, Save As or closing).
+    QString m_savedTo;
     // The change count of an opened page that was not read back.
     std::optional<quint64> m_savedUnreadAt;
     DiskChanges *m_disk = nullptr;

@@ -18,6 +18,12 @@ public:
     QString readPage() override { return m_view.ReadDocument(); }
     quint64 changeCount() override { return m_view.changeCount(); }
     void focusPage() override { m_view.focusPage(); }
+    QStringList addresses() override { return m_view.pageAddresses(); }
+    int rewriteAddresses(const QStringList &from, const QStringList &to) override
+    {
+        return m_view.rewriteAddresses(from, to);
+    }
+    bool undo() override { return m_view.Undo(); }
 
 private:
     engine::EngineView &m_view;

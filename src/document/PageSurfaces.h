@@ -3,6 +3,7 @@
 // these alone, so its decisions can be tried without a browser engine or an
 // editor component; the adapters for the real views are below.
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 #include <memory>
 
@@ -33,6 +34,13 @@ public:
     virtual quint64 changeCount() = 0;
     // Gives the page the keyboard focus, so that typing goes in at its caret.
     virtual void focusPage() = 0;
+    // The addresses the page holds, each once; and every place of each of
+    // from rewritten to the one at the same place in to, as one step the
+    // user can undo (the number of places changed).
+    virtual QStringList addresses() = 0;
+    virtual int rewriteAddresses(const QStringList &from, const QStringList &to) = 0;
+    // Takes back the last step.
+    virtual bool undo() = 0;
 };
 
 // The code view: the second copy, as source text.

@@ -52,7 +52,11 @@ void PageViews::setFileFolder(const QString &path)
 
 void PageViews::followSavedFile(const QString &path)
 {
-    const QString folder = QFileInfo(path).absolutePath();
+    moveToFolder(QFileInfo(path).absolutePath());
+}
+
+void PageViews::moveToFolder(const QString &folder)
+{
     if (folder == this->folder())
         return;
     m_folder = folder;

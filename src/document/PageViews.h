@@ -33,6 +33,8 @@ public:
     // The page was saved to path: its pictures show as seen from there at
     // once, without the page being written again.
     void followSavedFile(const QString &path);
+    // The same for a folder.
+    void moveToFolder(const QString &folder);
     // Typing goes into the design view's page.
     void focusDesign() { m_design.focusPage(); }
 

@@ -10,6 +10,8 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QKeyEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QPainter>
 #include <QPointer>
 #include <QTimer>
@@ -125,7 +127,7 @@ const QString &runtimeScript()
         QString all;
         for (const char *part : {":/engine/history.js", ":/engine/editing.js", ":/engine/linebreak.js",
                                  ":/engine/inspect.js", ":/engine/sheets.js", ":/engine/placeholders.js",
-                                 ":/engine/find.js"}) {
+                                 ":/engine/find.js", ":/engine/paste.js"}) {
             QFile file(QString::fromLatin1(part));
             if (file.open(QIODevice::ReadOnly))
                 all += QString::fromUtf8(file.readAll()) + QLatin1Char('\n');
@@ -170,6 +172,15 @@ int historyKey(const QKeyEvent *key)
         (key->modifiers() == Qt::ControlModifier && key->key() == Qt::Key_Y))
         return 1;
     return 0;
+}
+
+// 0 for the paste keys (Ctrl+V, Shift+Insert), 1 for plain-text paste
+// (Ctrl+Shift+V), -1 for any other key.
+int pasteKey(const QKeyEvent *key)
+{
+    if (key->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier) && key->key() == Qt::Key_V)
+        return 1;
+    return key->matches(QKeySequence::Paste) ? 0 : -1;
 }
 
 QString boolLiteral(bool value)
@@ -271,12 +282,64 @@ void EngineView::setKeyInterceptor(std::function<bool(QKeyEvent *)> interceptor)
     m_keyInterceptor = std::move(interceptor);
 }
 
+void EngineView::setPasteHandler(std::function<void(bool)> handler)
+{
+    m_pasteHandler = std::move(handler);
+}
+
+void EngineView::setDropHandler(std::function<bool(const QList<QUrl> &, const QPoint &)> handler)
+{
+    m_dropHandler = std::move(handler);
+    // Qt hands a drop only to a widget that takes drops; the handler sees it first.
+    m_view->setAcceptDrops(true);
+    if (m_watchedInput)
+        static_cast<QWidget *>(m_watchedInput)->setAcceptDrops(true);
+}
+
+bool EngineView::caretToPoint(const QPoint &at)
+{
+    const qreal zoom = m_view->zoomFactor();
+    return evaluate(QStringLiteral("zelvo.pasting.caretAt(%1, %2);").arg(at.x() / zoom).arg(at.y() / zoom)).toBool();
+}
+
+QStringList EngineView::cleanPastedMarkup(const QString &html)
+{
+    return evaluate(QStringLiteral("zelvo.pasting.clean(%1);").arg(scriptLiteral(html))).toStringList();
+}
+
+bool EngineView::insertCleanedMarkup(const QStringList &addresses)
+{
+    QStringList literals;
+    for (const QString &a : addresses)
+        literals << scriptLiteral(a);
+    return evaluate(QStringLiteral("zelvo.pasting.insert([%1]);").arg(literals.join(QLatin1Char(','))), 120000)
+        .toBool();
+}
+
+QStringList EngineView::pageAddresses()
+{
+    return evaluate(QStringLiteral("zelvo.pasting.addresses();")).toStringList();
+}
+
+int EngineView::rewriteAddresses(const QStringList &from, const QStringList &to)
+{
+    const auto list = [](const QStringList &values) {
+        QStringList literals;
+        for (const QString &v : values)
+            literals << scriptLiteral(v);
+        return QLatin1Char('[') + literals.join(QLatin1Char(',')) + QLatin1Char(']');
+    };
+    return evaluate(QStringLiteral("zelvo.pasting.rewrite(%1, %2);").arg(list(from), list(to))).toInt();
+}
+
 void EngineView::watchInputWidget()
 {
     QWidget *input = m_view->focusProxy();
     if (input && input != m_watchedInput) {
         input->installEventFilter(this);
         m_watchedInput = input;
+        if (m_dropHandler)
+            input->setAcceptDrops(true);
         nameInputWidget();
         placeInputInTabOrder(input);
     }
@@ -342,13 +405,40 @@ bool EngineView::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_view && (event->type() == QEvent::ChildAdded || event->type() == QEvent::ChildPolished)) {
         QTimer::singleShot(0, this, [this] { watchInputWidget(); });
     } else if (watched == m_watchedInput && event->type() == QEvent::ShortcutOverride) {
-        // The engine runs its own undo for these keys at this stage, before
-        // the key press; keep them from it so that only the editor's history
-        // answers them (below).
-        if (historyKey(static_cast<QKeyEvent *>(event)) != 0) {
+        // The engine runs its own undo and paste for these keys at this
+        // stage, before the key press; keep them from it so that only the
+        // editor answers them (below).
+        if (historyKey(static_cast<QKeyEvent *>(event)) != 0 ||
+            (m_pasteHandler && pasteKey(static_cast<QKeyEvent *>(event)) >= 0)) {
             event->accept();
             return true;
         }
+    } else if ((watched == m_watchedInput || watched == m_view) && m_dropHandler &&
+               (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
+                event->type() == QEvent::Drop)) {
+        // Files from the file manager are the editor's to insert; anything
+        // else dragged is the engine's, as before.
+        auto *drop = static_cast<QDropEvent *>(event);
+        const QMimeData *mime = drop->mimeData();
+        QList<QUrl> files;
+        if (mime && mime->hasUrls())
+            for (const QUrl &url : mime->urls())
+                if (url.isLocalFile())
+                    files << url;
+        if (files.isEmpty())
+            return QWidget::eventFilter(watched, event);
+        if (event->type() == QEvent::Drop) {
+            // The point in the view's own coordinates, whichever widget got it.
+            const QPoint at =
+                m_view->mapFromGlobal(static_cast<QWidget *>(watched)->mapToGlobal(drop->position().toPoint()));
+            if (m_dropHandler(files, at))
+                drop->acceptProposedAction();
+            else
+                drop->ignore();
+        } else {
+            drop->acceptProposedAction();
+        }
+        return true;
     } else if (watched == m_watchedInput && event->type() == QEvent::Wheel &&
                (static_cast<QWheelEvent *>(event)->modifiers() & Qt::ControlModifier)) {
         const int turn = static_cast<QWheelEvent *>(event)->angleDelta().y();
@@ -368,6 +458,11 @@ bool EngineView::eventFilter(QObject *watched, QEvent *event)
         }
         if (m_keyInterceptor && m_keyInterceptor(key))
             return true;
+        // The editor's own paste, before the engine's.
+        if (m_pasteHandler && pasteKey(key) >= 0) {
+            m_pasteHandler(pasteKey(key) == 1);
+            return true;
+        }
         // The view's own zoom keys.
         if (key->modifiers() & Qt::ControlModifier) {
             switch (key->key()) {

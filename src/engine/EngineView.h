@@ -119,6 +119,30 @@ public:
     // Called for every key press meant for the page before the engine sees it;
     // returning true swallows the key.
     void setKeyInterceptor(std::function<bool(QKeyEvent *)> interceptor);
+    // The page's paste keys (Ctrl+V, Shift+Insert; Ctrl+Shift+V for plain
+    // text) go to handler instead of the engine's own paste.
+    void setPasteHandler(std::function<void(bool plainText)> handler);
+    // Local files dropped on the page go to handler, with the point of the
+    // view they were dropped at, instead of to the engine; handler says
+    // whether it took them.
+    void setDropHandler(std::function<bool(const QList<QUrl> &files, const QPoint &at)> handler);
+    // The caret at a point of the view; false where the page has no place for it.
+    bool caretToPoint(const QPoint &at);
+
+    // Pasted markup (from a word processor or a web page), kept with its
+    // structure and cleaned of what only word processors read; the addresses
+    // of its pictures, in order.
+    QStringList cleanPastedMarkup(const QString &html);
+    // Inserts the markup cleaned last at the caret as one step of the
+    // history, its pictures' addresses replaced by these (an empty one
+    // keeps the picture's own).
+    bool insertCleanedMarkup(const QStringList &addresses);
+    // The addresses the page holds (src, href, background, a player's file,
+    // url(...) in style attributes), each once; and all places of each of
+    // from rewritten to the one at the same place in to, as one step of the
+    // history. The number of places changed.
+    QStringList pageAddresses();
+    int rewriteAddresses(const QStringList &from, const QStringList &to);
 
     // Runs a script in the editor's isolated world and returns its value.
     QVariant evaluate(const QString &script, int timeoutMs = 60000);
@@ -196,6 +220,8 @@ private:
     qsizetype m_lastWriteSize = 0; // characters of the page last written, for reading times
     quint64 m_loads = 0;  // documents loaded so far; each starts its runtime's count afresh
     std::function<bool(QKeyEvent *)> m_keyInterceptor;
+    std::function<void(bool)> m_pasteHandler;
+    std::function<bool(const QList<QUrl> &, const QPoint &)> m_dropHandler;
     QObject *m_watchedInput = nullptr;
     bool m_focusWhenShown = false;
     quint64 m_displayStamp = 0;

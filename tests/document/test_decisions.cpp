@@ -39,6 +39,9 @@ struct FakeDesign final : document::DesignSurface {
         return true;
     }
     void focusPage() override {}
+    QStringList addresses() override { return {}; }
+    int rewriteAddresses(const QStringList &, const QStringList &) override { return 0; }
+    bool undo() override { return false; }
     void type(const QString &text)
     {
         page.replace(QStringLiteral("</body>"), text + QStringLiteral("</body>"));
