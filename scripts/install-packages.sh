@@ -4,7 +4,8 @@
 # this and build with scripts/build.sh alone.
 #   --with-test-tools   also what the tests need (a headless X server, the
 #                       desktop file validators, the AT-SPI bus and its
-#                       Python bindings for the screen reader check)
+#                       Python bindings for the screen reader check, and the
+#                       browsers saved pages are checked in)
 #   --with-packaging-tools  also what building the Debian package needs
 #                       (debhelper and its tools, lintian, and the desktop
 #                       validators the package build tests with); see
@@ -24,7 +25,8 @@ packages=(
 for option in "$@"; do
   case "$option" in
     --with-test-tools) packages+=(xvfb xauth xdotool desktop-file-utils appstream
-                                 dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0) ;;
+                                 dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
+                                 chromium firefox-esr) ;;
     --with-packaging-tools) packages+=(build-essential debhelper dpkg-dev fakeroot lintian
                                        desktop-file-utils appstream) ;;
     *) echo "install-packages.sh: unknown option $option" >&2; exit 2 ;;

@@ -257,7 +257,12 @@
       s.removeAllRanges();
       s.addRange(after);
     }
-    objectBeforeCaret = last && endsInObject(last) ? last : null;
+    // Conditional comments after a drawing (WordArt's) belong to it.
+    var content = last;
+    while (content && (content.nodeType === 8 || (content.nodeType === 3 && !/\S/.test(content.data))))
+      content = content.previousSibling;
+    objectBeforeCaret = content && endsInObject(content) ? last : null;
+    objectStart = objectBeforeCaret ? content : null;
     history.end();
     return true;
   };
@@ -266,7 +271,7 @@
   // picture, a player, a frame, a table, WordArt), what is typed next goes
   // right after it. Left to itself the engine takes the caret into the
   // object's last inline element: typed text landed inside WordArt's shape.
-  var OBJECT_ELEMENTS = 'img,embed,object,iframe,table,script,bgsound,video,audio,canvas,hr,input,select,textarea,button,marquee';
+  var OBJECT_ELEMENTS = 'img,svg,embed,object,iframe,table,script,bgsound,video,audio,canvas,hr,input,select,textarea,button,marquee';
   function isVml(n) { return n.nodeType === 1 && /^[vo]:/i.test(n.nodeName); }
   function endsInObject(n) {
     if (n.nodeType !== 1) return false;
@@ -278,14 +283,15 @@
     return false;
   }
   // The object an insertion just ended in, until the user moves the caret.
-  var objectBeforeCaret = null;
+  var objectBeforeCaret = null, objectStart = null;
   // True while the caret stands where the insertion left it, right after
   // the object: as it was put there, or where the engine moved it into the
   // object when the page took the focus back from the dialog.
   function caretRightAfterObject() {
     var n = objectBeforeCaret, s = document.getSelection();
     if (!n || !n.parentNode || !s || s.rangeCount !== 1 || !s.isCollapsed) return false;
-    if (n.contains(s.anchorNode)) return true;
+    for (var o = objectStart || n; o; o = o === n ? null : o.nextSibling)
+      if (o.contains(s.anchorNode)) return true;
     return s.anchorNode === n.parentNode && s.anchorOffset > 0 &&
       n.parentNode.childNodes[s.anchorOffset - 1] === n;
   }

@@ -17,6 +17,11 @@ void prepareProcessEnvironment()
     // hear. The engine builds that tree only while a screen reader listens.
     if (!qEnvironmentVariableIsSet("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY"))
         qputenv("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
+    // The design view's own sheets ask what follows an element (":has"),
+    // which this engine version knows but keeps behind a switch.
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (!flags.contains("CSSPseudoHas"))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags + " --enable-blink-features=CSSPseudoHas").trimmed());
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     registerPageFolderScheme();
 }

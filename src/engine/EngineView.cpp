@@ -240,6 +240,10 @@ EngineView::EngineView(QWidget *parent) : QWidget(parent)
     s->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
     s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
     s->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
+    // A page being edited never plays its sounds (a background sound would
+    // start with every load); the preview in the browser does.
+    s->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, true);
+    m_page->setAudioMuted(true);
 
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_view, &QWidget::customContextMenuRequested, this,

@@ -46,6 +46,42 @@ QString ImageFilter(int index)
     return QString::fromLatin1(filters[index >= 0 && index < count ? index : count - 1]);
 }
 
+QString ImageEffectStyle(int index)
+{
+    static const char *const styles[] = {
+        "",
+        "opacity:0.5;",
+        "-webkit-mask-image:linear-gradient(145deg,transparent,#000);"
+        "mask-image:linear-gradient(145deg,transparent,#000);",
+        "-webkit-mask-image:radial-gradient(rgba(0,0,0,0.1),#000);mask-image:radial-gradient(rgba(0,0,0,0.1),#000);",
+        "filter:url(#zelvo-effect-wind);",
+        "filter:url(#zelvo-effect-wave);",
+        "filter:grayscale(1);",
+        "transform:scaleY(-1);",
+        "transform:scaleX(-1);",
+        "filter:grayscale(1) invert(1);",
+        "filter:invert(1);"};
+    constexpr int count = int(sizeof styles / sizeof styles[0]);
+    return QString::fromLatin1(styles[index >= 0 && index < count ? index : count - 1]);
+}
+
+QString ImageEffectFilters(int index)
+{
+    // Drawn off the page, without a box of their own.
+    const QString holder = QStringLiteral(
+        "<svg width=\"0\" height=\"0\" style=\"position:absolute\" aria-hidden=\"true\">%1</svg>");
+    if (index == 4) // the wind: a blurred copy trailing down and left, the picture over it
+        return holder.arg(QStringLiteral(
+            "<filter id=\"zelvo-effect-wind\"><feGaussianBlur stdDeviation=\"5\"/><feOffset dx=\"-8\" dy=\"8\"/>"
+            "<feMerge><feMergeNode/><feMergeNode in=\"SourceGraphic\"/></feMerge></filter>"));
+    if (index == 5) // ripples: the picture moved to and fro by horizontal waves
+        return holder.arg(QStringLiteral(
+            "<filter id=\"zelvo-effect-wave\"><feTurbulence type=\"fractalNoise\" baseFrequency=\"0 0.05\" "
+            "numOctaves=\"1\" seed=\"3\"/><feDisplacementMap in=\"SourceGraphic\" scale=\"24\" "
+            "xChannelSelector=\"R\" yChannelSelector=\"G\"/></filter>"));
+    return {};
+}
+
 BuildResult BuildImage(const ImageFields &fields)
 {
     if (fields.path.isEmpty())
@@ -59,7 +95,9 @@ BuildResult BuildImage(const ImageFields &fields)
     QString fragment = QStringLiteral("<IMG style=\"");
     if (bordered)
         fragment += QStringLiteral("BORDER-COLOR:") + ColourToHtml(fields.borderColour) + QLatin1Char(';');
-    fragment += QStringLiteral("FILTER:") + ImageFilter(fields.effectIndex) + QStringLiteral(";WIDTH:")
+    // Today's browsers take the first filter and skip the old one, which
+    // they cannot read; the old readers take the last.
+    fragment += ImageEffectStyle(fields.effectIndex) + QStringLiteral("FILTER:") + ImageFilter(fields.effectIndex) + QStringLiteral(";WIDTH:")
         + fields.width + QStringLiteral("px;HEIGHT:") + fields.height + QStringLiteral("px;\"");
     if (!fields.altText.isEmpty())
         fragment += QStringLiteral(" alt=") + fields.altText;
@@ -67,7 +105,7 @@ BuildResult BuildImage(const ImageFields &fields)
         + ImageAlign(fields.wrapIndex);
     if (bordered)
         fragment += QStringLiteral(" border=") + fields.border;
-    fragment += QLatin1Char('>');
+    fragment += QLatin1Char('>') + ImageEffectFilters(fields.effectIndex);
     return BuildResult::insert(fragment);
 }
 

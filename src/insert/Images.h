@@ -34,6 +34,12 @@ QString ImageAlign(int index);
 // beyond the list.
 QString ImageFilter(int index);
 
+// What today's browsers draw for an effect: CSS written before the old
+// filter ("" for "无"), and for the two effects CSS cannot say, the SVG
+// filter it refers to, placed after the picture.
+QString ImageEffectStyle(int index);
+QString ImageEffectFilters(int index);
+
 // Checks path, width and height in that order; a border read as a number
 // greater than 0.0000001 makes the bordered form. Alt text, align and
 // border are written unquoted.

@@ -30,6 +30,15 @@ QString unlessBlank(const QString &text)
     return text.trimmed().isEmpty() ? QString() : text;
 }
 
+// Only one retired browser plays a background sound; the others play an
+// audio element (where they allow sound without a click).
+QString soundForToday(const QString &sound)
+{
+    if (sound.trimmed().isEmpty())
+        return {};
+    return QStringLiteral("<audio src=\"") + sound + QStringLiteral("\" autoplay loop></audio>");
+}
+
 } // namespace
 
 QString PageTitle(const QString &page)
@@ -67,14 +76,15 @@ QString BuildPropertiesPage(const PageProperties &properties, const QString &pre
         {"<title\\b[^>]*>.*?</title\\s*>", "<meta\\b[^>]*\\bhttp-equiv\\s*=\\s*[\"']?content-type\\b[^>]*>",
          "<meta\\b[^>]*\\bname\\s*=\\s*[\"']?generator\\b[^>]*>"}));
     const QString keptBody =
-        unlessBlank(withoutAll(contentOf(previousPage, QStringLiteral("body")), {"<bgsound\\b[^>]*>", "</bgsound\\s*>"}));
+        unlessBlank(withoutAll(contentOf(previousPage, QStringLiteral("body")), {"<bgsound\\b[^>]*>(?:\\s*</bgsound\\s*>)?(?:\\s*<audio\\b[^>]*>\\s*</audio\\s*>)?",
+                                     "</bgsound\\s*>"}));
 
     return QStringLiteral("<HTML><HEAD><TITLE>") + properties.title + QStringLiteral("</TITLE>\r\n")
         + QStringLiteral("<META http-equiv=Content-Type content=\"text/html; charset=gb2312\">\r\n")
         + QStringLiteral("<META content=\"MSHTML 6.00.2900.6058\"name=GENERATOR>") + keptHead
         + QStringLiteral("</HEAD>\r\n") + QStringLiteral("<BODY bgcolor=\"") + ColourToHtml(properties.background)
         + QStringLiteral("\" background=\"") + properties.image + QStringLiteral("\"><bgsound balance=0 src=\"")
-        + properties.sound + QStringLiteral("\" volume=0 >") + keptBody + QStringLiteral("</BODY></HTML>");
+        + properties.sound + QStringLiteral("\" volume=0 >") + soundForToday(properties.sound) + keptBody + QStringLiteral("</BODY></HTML>");
 }
 
 } // namespace insert

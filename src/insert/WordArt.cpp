@@ -1,5 +1,7 @@
 #include "insert/WordArt.h"
 
+#include "insert/WordArtFallback.h"
+
 #include <QRegularExpression>
 
 namespace insert {
@@ -306,7 +308,7 @@ QString WordArtTemplate(int number)
 
 QString WordArtFragment(int style, const QString &text)
 {
-    return WordArtTemplate(style) + text + WordArtClosing;
+    return WordArtTemplate(style) + text + WordArtClosing + WordArtFallback(style, text);
 }
 
 BuildResult BuildWordArt(int style, const QString &text)

@@ -22,7 +22,8 @@ inline const QString WordArtDefaultText = QStringLiteral("请在此处键入您�
 QString WordArtTemplate(int style);
 // What follows the text and closes the string attribute, the shape and the span.
 inline const QString WordArtClosing = QStringLiteral("\"></v:textpath></v:shape></span>");
-// The whole fragment; the text goes in as it is (line breaks as CR LF).
+// The whole fragment: the VML with the text as it is (line breaks as CR LF),
+// then the drawing today's browsers show (insert/WordArtFallback.h).
 QString WordArtFragment(int style, const QString &text);
 // Refuses an empty text with its message, else the fragment.
 BuildResult BuildWordArt(int style, const QString &text);

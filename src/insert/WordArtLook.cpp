@@ -1,6 +1,7 @@
 #include "insert/WordArtLook.h"
 
 #include "insert/WordArt.h"
+#include "insert/WordArtFallback.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -588,6 +589,13 @@ QString WordArtDesignSheet()
         css += QStringLiteral("v\\:shape[myid=\"_x0000_i00%1\"] > v\\:textpath[string]::before { %2}\n")
                    .arg(style, 2, 10, QLatin1Char('0'))
                    .arg(cssDeclarations(WordArtLookOf(style)));
+    // A WordArt followed by its drawing for today's browsers shows that
+    // drawing, as a browser does; the drawing is one object, not text to
+    // type into.
+    css += QStringLiteral("span:has(+ svg.%1) v\\:textpath[string]::before { content: none !important; "
+                          "display: none !important; }\n"
+                          "svg.%1 { -webkit-user-modify: read-only; user-select: all; }\n")
+               .arg(WordArtDrawingClass);
     return css;
 }
 

@@ -97,7 +97,7 @@ private slots:
             "var t = document.querySelector('p').firstChild; getSelection().collapse(t, 1); true;")).toBool());
         QVERIFY(insert::InsertFragment(*view, insert::WordArtFragment(2, QStringLiteral("字"))));
         compose(QApplication::focusWidget(), QStringLiteral("zhongwen"), QStringLiteral("中文"));
-        QTRY_VERIFY(view->ReadDocument().contains(QStringLiteral("</span>中文</p>")));
+        QTRY_VERIFY(view->ReadDocument().contains(QStringLiteral("</svg><!--[endif]-->中文</p>")));
         QVERIFY(!view->ReadDocument().contains(QChar(0x200B)));
     }
 

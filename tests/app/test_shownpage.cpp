@@ -202,7 +202,7 @@ private slots:
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral(" abc"));
         QTRY_VERIFY(body().contains(QStringLiteral("abc")));
         QCOMPARE(view()->evaluate(wordArt).toString(), inserted);
-        QVERIFY2(body().contains(QRegularExpression(QStringLiteral("</v:shape></span>(&nbsp;| )abc"))),
+        QVERIFY2(body().contains(QRegularExpression(QStringLiteral("</svg><!--\\[endif\\]-->(&nbsp;| )abc"))),
                  qPrintable(body().right(80)));
         QVERIFY(view()->Undo());
         QCOMPARE(view()->evaluate(wordArt).toString(), inserted);

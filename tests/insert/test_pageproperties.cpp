@@ -27,7 +27,9 @@ const QString kBody = QStringLiteral(
 QString page(const QString &title, const QString &colour, const QString &image, const QString &sound,
              const QString &head = QString(), const QString &body = QString())
 {
-    return kHead.arg(title, head) + kBody.arg(colour, image, sound, body);
+    // A sound plays in today's browsers through an audio element beside it.
+    const QString audio = sound.isEmpty() ? QString() : QStringLiteral("<audio src=\"%1\" autoplay loop></audio>").arg(sound);
+    return kHead.arg(title, head) + kBody.arg(colour, image, sound, audio + body);
 }
 
 template <class T>

@@ -154,31 +154,35 @@ void TableImageLinkFragmentsTest::image_data()
     QTest::addColumn<QString>("fragment");
 
     QTest::newRow("bordered, alt text") << "2" << "图 1" << 1 << 1
-        << "<IMG style=\"BORDER-COLOR:#0C0B0A;FILTER:Alpha(Opacity=50);WIDTH:120px;HEIGHT:80px;\" alt=图 1 "
+        << "<IMG style=\"BORDER-COLOR:#0C0B0A;opacity:0.5;FILTER:Alpha(Opacity=50);WIDTH:120px;HEIGHT:80px;\" alt=图 1 "
            "src=\"my pics/a.gif\" align=center border=2>";
     QTest::newRow("bordered, no alt text") << "0.5" << "" << 2 << 6
-        << "<IMG style=\"BORDER-COLOR:#0C0B0A;FILTER:gray;WIDTH:120px;HEIGHT:80px;\" src=\"my pics/a.gif\" "
+        << "<IMG style=\"BORDER-COLOR:#0C0B0A;filter:grayscale(1);FILTER:gray;WIDTH:120px;HEIGHT:80px;\" src=\"my pics/a.gif\" "
            "align=right border=0.5>";
     QTest::newRow("no border, alt text") << "0" << "提示" << 3 << 4
-        << "<IMG style=\"FILTER:blur(add=true,direction=45,strength=30);WIDTH:120px;HEIGHT:80px;\" alt=提示 "
-           "src=\"my pics/a.gif\" align=top>";
+        << QStringLiteral("<IMG style=\"filter:url(#zelvo-effect-wind);FILTER:blur(add=true,direction=45,strength=30);"
+                          "WIDTH:120px;HEIGHT:80px;\" alt=提示 src=\"my pics/a.gif\" align=top>")
+               + ImageEffectFilters(4);
     QTest::newRow("no border, no alt text, effect 无") << "0" << "" << 0 << 0
         << "<IMG style=\"FILTER: ;WIDTH:120px;HEIGHT:80px;\" src=\"my pics/a.gif\" align=left>";
     QTest::newRow("border of letters") << "abc" << "" << 4 << 10
-        << "<IMG style=\"FILTER:invert;WIDTH:120px;HEIGHT:80px;\" src=\"my pics/a.gif\" align=middle>";
+        << "<IMG style=\"filter:invert(1);FILTER:invert;WIDTH:120px;HEIGHT:80px;\" src=\"my pics/a.gif\" align=middle>";
     QTest::newRow("border just above the threshold") << "0.0000002" << "" << 5 << 2
-        << "<IMG style=\"BORDER-COLOR:#0C0B0A;FILTER:Alpha(Opacity=0, FinishOpacity=100, Style=1, StartX=0, "
+        << "<IMG style=\"BORDER-COLOR:#0C0B0A;-webkit-mask-image:linear-gradient(145deg,transparent,#000);"
+           "mask-image:linear-gradient(145deg,transparent,#000);FILTER:Alpha(Opacity=0, FinishOpacity=100, Style=1, StartX=0, "
            "StartY=0, FinishX=100, FinishY=140);WIDTH:120px;HEIGHT:80px;\" src=\"my pics/a.gif\" align=bottom "
            "border=0.0000002>";
     QTest::newRow("border at the threshold, index past the lists") << "0.0000001" << "" << 9 << 99
-        << "<IMG style=\"FILTER:invert;WIDTH:120px;HEIGHT:80px;\" src=\"my pics/a.gif\" align=bottom>";
+        << "<IMG style=\"filter:invert(1);FILTER:invert;WIDTH:120px;HEIGHT:80px;\" src=\"my pics/a.gif\" align=bottom>";
     QTest::newRow("full-width border") << "３" << "" << 0 << 3
-        << "<IMG style=\"BORDER-COLOR:#0C0B0A;FILTER:Alpha(Opacity=10, FinishOpacity=100, Style=2, StartX=30, "
+        << "<IMG style=\"BORDER-COLOR:#0C0B0A;-webkit-mask-image:radial-gradient(rgba(0,0,0,0.1),#000);"
+           "mask-image:radial-gradient(rgba(0,0,0,0.1),#000);FILTER:Alpha(Opacity=10, FinishOpacity=100, Style=2, StartX=30, "
            "StartY=30, FinishX=200, FinishY=200);WIDTH:120px;HEIGHT:80px;\" src=\"my pics/a.gif\" align=left "
            "border=３>";
     QTest::newRow("wave") << "" << "" << 0 << 5
-        << "<IMG style=\"FILTER:Wave(Add=0, Freq=60, LightStrength=1, Phase=0, Strength=3);WIDTH:120px;"
-           "HEIGHT:80px;\" src=\"my pics/a.gif\" align=left>";
+        << QStringLiteral("<IMG style=\"filter:url(#zelvo-effect-wave);FILTER:Wave(Add=0, Freq=60, LightStrength=1, "
+                          "Phase=0, Strength=3);WIDTH:120px;HEIGHT:80px;\" src=\"my pics/a.gif\" align=left>")
+               + ImageEffectFilters(5);
 }
 
 void TableImageLinkFragmentsTest::image()

@@ -2,6 +2,7 @@
 // show each style's look.
 #include "TestSupport.h"
 #include "insert/WordArt.h"
+#include "insert/WordArtFallback.h"
 #include "insert/WordArtLook.h"
 
 #include <QRegularExpression>
@@ -54,6 +55,7 @@ private slots:
     void everyStyle_data();
     void everyStyle();
     void textGoesInAsTyped();
+    void drawingForBrowsers();
     void emptyTextIsRefused();
     void formulasEvaluate();
     void guidesFollowTheShape();
@@ -79,8 +81,9 @@ void WordArtTest::styleOneInFull()
         + kFont
         + QStringLiteral("v-text-kern: t\" fitpath = \"t\" trim = \"t\" string = \"请在此处键入您自己的内容\">"
                          "</v:textpath></v:shape></span>");
-    QCOMPARE(WordArtFragment(1, WordArtDefaultText), expected);
-    QCOMPARE(BuildWordArt(1, WordArtDefaultText).fragment(), expected);
+    // The VML as it always was, then the drawing for today's browsers.
+    QCOMPARE(WordArtFragment(1, WordArtDefaultText), expected + WordArtFallback(1, WordArtDefaultText));
+    QCOMPARE(BuildWordArt(1, WordArtDefaultText).fragment(), expected + WordArtFallback(1, WordArtDefaultText));
 }
 
 void WordArtTest::styleSeventeenInFull()
@@ -110,7 +113,7 @@ void WordArtTest::styleSeventeenInFull()
         + kFont
         + QStringLiteral("v-text-kern: t\" fitpath = \"t\" trim = \"t\" xscale = \"f\" string = \"艺术\">"
                          "</v:textpath></v:shape></span>");
-    QCOMPARE(WordArtFragment(17, QStringLiteral("艺术")), expected);
+    QCOMPARE(WordArtFragment(17, QStringLiteral("艺术")), expected + WordArtFallback(17, QStringLiteral("艺术")));
 }
 
 void WordArtTest::everyStyle_data()
@@ -177,7 +180,9 @@ void WordArtTest::everyStyle()
 
     const QString s = QString::number(shapeType);
     const QString nn = QStringLiteral("%1").arg(style, 2, 10, QLatin1Char('0'));
-    const QString fragment = WordArtFragment(style, QStringLiteral("x"));
+    const QString drawing = WordArtFallback(style, QStringLiteral("x"));
+    QVERIFY(WordArtFragment(style, QStringLiteral("x")).endsWith(drawing));
+    const QString fragment = WordArtFragment(style, QStringLiteral("x")).chopped(drawing.size());
     QVERIFY(fragment.startsWith(kStyleBlock + QStringLiteral("<span><?xml:namespace prefix = v /><v:shapetype id=_x0000_t")
                                 + s + QStringLiteral(" coordsize = \"21600,21600\" o:spt = \"") + s
                                 + QStringLiteral("\" path = \" ")));
@@ -202,11 +207,39 @@ void WordArtTest::textGoesInAsTyped()
 {
     // Two lines keep their CR LF; a quote ends the attribute, as typed.
     const QString twoLines = WordArtFragment(5, QStringLiteral("第一行\r\n第二行"));
-    QVERIFY(twoLines.endsWith(QStringLiteral("string = \"第一行\r\n第二行\"></v:textpath></v:shape></span>")));
-    QVERIFY(WordArtFragment(1, QStringLiteral("a\"b")).endsWith(QStringLiteral("string = \"a\"b\"></v:textpath></v:shape></span>")));
+    QVERIFY(twoLines.contains(QStringLiteral("string = \"第一行\r\n第二行\"></v:textpath></v:shape></span><![if !vml]>")));
+    QVERIFY(WordArtFragment(1, QStringLiteral("a\"b")).contains(QStringLiteral("string = \"a\"b\"></v:textpath></v:shape></span><![if")));
     // A style number out of range counts as the nearest style.
     QCOMPARE(WordArtTemplate(0), WordArtTemplate(1));
     QCOMPARE(WordArtTemplate(31), WordArtTemplate(30));
+}
+
+void WordArtTest::drawingForBrowsers()
+{
+    const QString typed = QStringLiteral("a<b&\"c\r\nd");
+    for (int style = 1; style <= WordArtStyleCount; ++style) {
+        const QString drawing = WordArtFallback(style, typed);
+        const QString where = QStringLiteral("style %1: ").arg(style) + drawing;
+        // Hidden from readers that draw the VML; standing as the shape stands.
+        QVERIFY2(drawing.startsWith(QStringLiteral("<![if !vml]><svg class=\"zelvo-wordart\" "
+                                                   "xmlns=\"http://www.w3.org/2000/svg\" ")
+                                    + (WordArtShapeOf(style).rotated ? QStringLiteral("width=\"36pt\" height=\"396pt\"")
+                                                                     : QStringLiteral("width=\"396pt\" height=\"36pt\""))),
+                 qPrintable(where));
+        QVERIFY(drawing.endsWith(QStringLiteral("</svg><![endif]>")));
+        // The text once, as text, markup characters escaped, lines joined.
+        QCOMPARE(drawing.count(QStringLiteral(">a&lt;b&amp;&quot;c d</")), 1);
+        QVERIFY(!drawing.contains(QLatin1Char('\r')) && !drawing.contains(QLatin1Char('\n')));
+        // Everything it refers to is defined in it, under names of the style's own.
+        static const QRegularExpression reference(QStringLiteral("(?:url\\(#|href=\"#)([^)\"]+)"));
+        for (auto it = reference.globalMatch(drawing); it.hasNext();) {
+            const QString id = it.next().captured(1);
+            QVERIFY2(drawing.contains(QStringLiteral("id=\"") + id + QLatin1Char('"')), qPrintable(where));
+            QVERIFY(id.startsWith(QStringLiteral("zelvo-wordart-%1-").arg(style, 2, 10, QLatin1Char('0'))));
+        }
+        QCOMPARE(WordArtFallback(style, typed), drawing);
+    }
+    QCOMPARE(WordArtFallback(0, QStringLiteral("x")), WordArtFallback(1, QStringLiteral("x")));
 }
 
 void WordArtTest::emptyTextIsRefused()
