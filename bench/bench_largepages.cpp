@@ -1,12 +1,19 @@
 // Figures for large pages, each beside the bare engine's load of the same
 // file: opening pages of 1 MB, 10 MB and 50 MB in the editor until the page
-// is shown and takes typing, the code view's keystrokes, the switches between
-// the views, a page wrapped in one element, deeply nested pages, and the peak
-// memory of the whole process tree (the program and the engine's processes).
+// is shown and takes typing and until the program is idle, keys in the
+// design view (beside keys in the bare engine's page made editable) and in
+// the code view, the switches between the views, a page wrapped in one
+// element, deeply nested pages, and the peak memory of the whole process
+// tree (the program and the engine's processes).
 // Every figure comes from a fresh process of this program, so that one page's
 // memory does not count for the next. Prints figures; asserts nothing.
 //
-//   xvfb-run -a -s "-screen 0 1600x1000x24" build/bench/bench_largepages [--quick] [--no-50] [--no-deep]
+//   xvfb-run -a -s "-screen 0 1600x1000x24" build/bench/bench_largepages [--quick] [--no-50] [--no-deep] [--no-wrapped]
+//
+// As a screen reader user meets it (the accessibility bus, a listening
+// screen reader, the bridges of both the editor and the bare engine view on):
+//
+//   xvfb-run -a -s "-screen 0 1600x1000x24" bench/screen_reader_session.sh build/bench/bench_largepages --no-50 --no-deep --no-wrapped
 #include "ScriptedPrompter.h"
 #include "TestSupport.h"
 #include "app/InitialisingWindow.h"
@@ -160,6 +167,27 @@ double treeCpuMs()
     return ticks * 1000.0 / tick;
 }
 
+// Each process's CPU time so far, for seeing which of them did the work.
+void printCpuByProcess(const char *when)
+{
+    static const double tick = double(sysconf(_SC_CLK_TCK));
+    for (const QString &pid : processTree()) {
+        QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!f.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray stat = f.readAll();
+        const QList<QByteArray> rest = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+        QFile cmd(QStringLiteral("/proc/%1/cmdline").arg(pid));
+        cmd.open(QIODevice::ReadOnly);
+        const QByteArray type = cmd.readAll().replace('\0', ' ');
+        const int at = type.indexOf("--type=");
+        if (rest.size() > 12)
+            std::fprintf(stderr, "%s: cpu %8.0f ms  %s\n", when,
+                         (rest.at(11).toDouble() + rest.at(12).toDouble()) * 1000.0 / tick,
+                         at < 0 ? "program" : type.mid(at, type.indexOf(' ', at) - at).constData());
+    }
+}
+
 // The peak resident memory, in KB, of this process and every process
 // descended from it (the engine's zygote, renderer, GPU and utility
 // processes), each process's own peak summed.
@@ -177,6 +205,24 @@ qint64 treePeakKb()
         }
     }
     return kb;
+}
+
+// The nodes of the accessibility tree under a widget, as a screen reader
+// would find them walking it.
+int accessibleNodes(QObject *root)
+{
+    int count = 0;
+    std::vector<QAccessibleInterface *> open{QAccessible::queryAccessibleInterface(root)};
+    while (!open.empty()) {
+        QAccessibleInterface *node = open.back();
+        open.pop_back();
+        if (!node)
+            continue;
+        ++count;
+        for (int i = 0, n = node->childCount(); i < n; ++i)
+            open.push_back(node->child(i));
+    }
+    return count;
 }
 
 // ---- waiting for the engine --------------------------------------------------
@@ -212,6 +258,27 @@ void waitFrame(const std::function<QVariant(const QString &)> &run)
         QTest::qWait(5);
 }
 
+// Waits until the whole process tree has stopped using the processor (under
+// a tenth of a core) for two seconds: the page is laid out, its
+// accessibility tree built and sent (the engine sends it some time after the
+// load), nothing left to do. The time from t until the quiet stretch began.
+double waitIdle(const QElapsedTimer &t)
+{
+    double quietSince = msSince(t);
+    int quietSteps = 0;
+    while (quietSteps < 8 && t.elapsed() < 300000) {
+        const double before = treeCpuMs();
+        QTest::qWait(250);
+        if (treeCpuMs() - before < 25) {
+            ++quietSteps;
+        } else {
+            quietSteps = 0;
+            quietSince = msSince(t);
+        }
+    }
+    return quietSince;
+}
+
 // For finding where the engine spends its time by hand: scripts in
 // BENCH_EXP (separated by ";;") run one after another on the loaded page,
 // each timed until it answers and until the next frame is drawn.
@@ -230,6 +297,15 @@ void runExperiments(const std::function<QVariant(const QString &)> &run)
 
 // ---- children ------------------------------------------------------------------
 
+// With a screen reader's session the bridge to it comes up a moment after
+// the program starts; a view made before it would build no accessibility
+// tree for its page. Both children wait for it, so that both pay for it.
+void waitForScreenReaderBridge()
+{
+    if (qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
+        (void)QTest::qWaitFor([] { return QAccessible::isActive(); }, 20000);
+}
+
 void say(const QByteArray &key, double value)
 {
     std::printf("%s=%.1f\n", key.constData(), value);
@@ -242,14 +318,28 @@ void sayText(const char *key, const QString &value)
     std::fflush(stdout);
 }
 
-// A plain web view loads the file and shows it.
+void sayDesignKeys(QWidget *input, const std::function<quint64()> &changes);
+
+// A plain web view loads the file and shows it; then the page is made
+// editable and typed into, for the engine's own cost of a key.
 int bareChild(const QString &file)
 {
+    waitForScreenReaderBridge();
     QWebEngineView view;
     view.resize(1400, 850);
     view.show();
     (void)QTest::qWaitForWindowExposed(&view);
     waitLoaded(view.page(), [&] { view.load(QUrl(QStringLiteral("about:blank"))); });
+    // As in the editor (and in a browser a screen reader user reads a page
+    // in): the view has the keyboard, and the screen reader has met its
+    // window.
+    view.activateWindow();
+    view.setFocus();
+    (void)QTest::qWaitForWindowActive(&view);
+    accessibleNodes(&view);
+    QTest::qWait(300);
+    if (qEnvironmentVariableIsSet("BENCH_SPLIT"))
+        printCpuByProcess("before");
     QElapsedTimer t;
     t.start();
     const double cpu0 = treeCpuMs();
@@ -258,9 +348,23 @@ int bareChild(const QString &file)
     waitFrame(run);
     say("load", msSince(t));
     say("loadcpu", treeCpuMs() - cpu0);
+    say("idle", waitIdle(t));
+    say("idlecpu", treeCpuMs() - cpu0);
+    say("a11y", QAccessible::isActive() ? 1 : 0);
+    if (qEnvironmentVariableIsSet("BENCH_SPLIT"))
+        printCpuByProcess("idle");
     runExperiments(run);
     QTest::qWait(200);
     say("peak", treePeakKb() / 1024.0);
+    if (QAccessible::isActive())
+        say("nodes", accessibleNodes(&view));
+    run(QStringLiteral("document.designMode = 'on'; window.__changes = 0;"
+                       " new MutationObserver(function () { window.__changes++; }).observe(document.documentElement,"
+                       " {subtree: true, childList: true, characterData: true});"
+                       " document.body.focus(); document.getSelection().collapse(document.body, 0); true;"));
+    QWidget *input = view.focusProxy() ? view.focusProxy() : &view;
+    input->setFocus();
+    sayDesignKeys(input, [&] { return run(QStringLiteral("window.__changes;")).toULongLong(); });
     return 0;
 }
 
@@ -353,8 +457,48 @@ KeyFigures typeInCode(codeview::CodeEditor &code, long position, int keys)
     return summary(wall, cpu, stall);
 }
 
+// Keys typed into a page once the first key's work is done: each until the
+// view has painted a frame with the page's change in it (a frame of the
+// caret's blinking that came first does not count), and what the program
+// still did after it (the accessibility tree's update comes after the frame).
+void sayDesignKeys(QWidget *input, const std::function<quint64()> &changes)
+{
+    longestStall(300);
+    PaintWatch watch;
+    input->installEventFilter(&watch);
+    std::vector<double> wall, cpu;
+    double stall = 0;
+    for (int i = 0; i < 15; ++i) {
+        const quint64 count = changes();
+        QTest::qWait(50);
+        QElapsedTimer t;
+        t.start();
+        const double cpuStart = treeCpuMs();
+        watch.painted = false;
+        QTest::keyClick(input, Qt::Key(Qt::Key_B + i % 20));
+        while (!watch.painted && t.elapsed() < 10000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        const double drawn = msSince(t);
+        const double drawnCpu = treeCpuMs() - cpuStart;
+        if (changes() == count || !watch.painted)
+            continue;
+        wall.push_back(drawn);
+        cpu.push_back(drawnCpu);
+        stall = std::max(stall, longestStall(150));
+    }
+    input->removeEventFilter(&watch);
+    if (wall.empty())
+        return;
+    const KeyFigures keys = summary(wall, cpu, stall);
+    say("designkeymedian", keys.median);
+    say("designkeyworst", keys.worst);
+    say("designkeycpumedian", keys.cpuMedian);
+    say("designkeystall", keys.stall);
+}
+
 int editorChild(const QString &file, bool full, bool codeOnly, bool selectAll)
 {
+    waitForScreenReaderBridge();
     ScriptedPrompter prompter;
     codeview::LexerConfig lexer;
     app::MainWindow window(lexer);
@@ -370,6 +514,8 @@ int editorChild(const QString &file, bool full, bool codeOnly, bool selectAll)
     QTest::qWait(300);
 
     prompter.fileNames.enqueue(file);
+    if (qEnvironmentVariableIsSet("BENCH_SPLIT"))
+        printCpuByProcess("before");
     QElapsedTimer t;
     t.start();
     double cpu0 = treeCpuMs();
@@ -378,6 +524,11 @@ int editorChild(const QString &file, bool full, bool codeOnly, bool selectAll)
     waitFrame(run);
     say("visible", msSince(t));
     say("visiblecpu", treeCpuMs() - cpu0);
+    say("idle", waitIdle(t));
+    say("idlecpu", treeCpuMs() - cpu0);
+    say("a11y", QAccessible::isActive() ? 1 : 0);
+    if (qEnvironmentVariableIsSet("BENCH_SPLIT"))
+        printCpuByProcess("idle");
     for (const ShownMessage &m : prompter.messages)
         sayText("message", m.text);
     prompter.messages.clear();
@@ -395,6 +546,7 @@ int editorChild(const QString &file, bool full, bool codeOnly, bool selectAll)
         QTest::qWait(1);
     waitFrame(run);
     say("designkey", msSince(t));
+    sayDesignKeys(design.inputWidget(), [&] { return design.changeCount(); });
 
     if (full && !codeOnly) {
         // To the end of the page, as Ctrl+End does, and drawn there.
@@ -522,6 +674,8 @@ int editorChild(const QString &file, bool full, bool codeOnly, bool selectAll)
     }
     QTest::qWait(200);
     say("peak", treePeakKb() / 1024.0);
+    if (QAccessible::isActive())
+        say("nodes", accessibleNodes(&design));
     // No questions at the end.
     prompter.buttons.enqueue(QMessageBox::No);
     return 0;
@@ -604,6 +758,8 @@ int main(int argc, char **argv)
 
     QTemporaryDir dir;
     std::printf("Large pages (each figure from a fresh process; peak memory summed over the process tree)\n");
+    if (qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
+        std::printf("Accessibility on for the editor and the bare engine view alike\n");
 
     struct Size { const char *name; qsizetype bytes; };
     std::vector<Size> sizes = {{"1 MB", 1 << 20}, {"10 MB", 10 << 20}};
@@ -618,7 +774,15 @@ int main(int argc, char **argv)
         row("open until shown", number(ed, "visible"), load);
         cpuRow("open until shown", number(ed, "visiblecpu"), number(bare, "loadcpu"));
         row("open command returned", number(ed, "open"), load);
+        row("open until idle", number(ed, "idle"), number(bare, "idle"));
+        cpuRow("open until idle", number(ed, "idlecpu"), number(bare, "idlecpu"));
         std::printf("  %-46s %10.0f ms\n", "first key typed into the page", number(ed, "designkey"));
+        std::printf("  %-46s median %6.1f ms, worst %6.1f ms (CPU of all processes %.1f ms); longest stall after a key %.1f ms\n",
+                    "design view keystroke until drawn", number(ed, "designkeymedian"), number(ed, "designkeyworst"),
+                    number(ed, "designkeycpumedian"), number(ed, "designkeystall"));
+        std::printf("  %-46s median %6.1f ms, worst %6.1f ms (CPU of all processes %.1f ms)\n",
+                    "  the bare engine's, the page made editable", number(bare, "designkeymedian"),
+                    number(bare, "designkeyworst"), number(bare, "designkeycpumedian"));
         std::printf("  %-46s %10.0f ms  (%s)\n", "Ctrl+End, drawn at the end", number(ed, "end"),
                     number(ed, "atend") > 0 ? "at the end" : "NOT at the end");
         std::printf("  %-46s %10.0f ms\n", "select all", number(ed, "selectall"));
@@ -637,9 +801,14 @@ int main(int argc, char **argv)
                     number(ed, "peak") / number(bare, "peak"), number(bare, "peak"));
         if (ed.contains(QStringLiteral("message")))
             std::printf("  messages: %s\n", qPrintable(ed.value(QStringLiteral("message"))));
+        std::printf("  accessibility active: editor %s, bare engine view %s\n", number(ed, "a11y") > 0 ? "yes" : "no",
+                    number(bare, "a11y") > 0 ? "yes" : "no");
+        if (ed.contains(QStringLiteral("nodes")))
+            std::printf("  %-46s %10.0f in the editor, %.0f in the bare engine view\n",
+                        "nodes of the page's accessibility tree", number(ed, "nodes"), number(bare, "nodes"));
     }
 
-    if (!quick) {
+    if (!quick && !args.contains(QStringLiteral("--no-wrapped"))) {
         const QString file = writeFile(dir, QStringLiteral("page.htm"), makePage(10 << 20, true));
         std::printf("10 MB page wrapped in one element, as word processors write it (%lld bytes)\n",
                     static_cast<long long>(QFile(file).size()));

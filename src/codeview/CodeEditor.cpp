@@ -1,9 +1,8 @@
 #include "codeview/CodeEditor.h"
-
+#include "codeview/EditorAccessibility.h"
 
 #include <Qsci/qsciscintillabase.h>
 
-#include <QAccessibleWidget>
 #include <QAction>
 #include <QCoreApplication>
 #include <QClipboard>
@@ -63,43 +62,22 @@ private:
 
 namespace {
 
-// Naming or focusing a widget makes Qt build its accessibility interface
-// even when no screen reader listens. The Qt wrapper's interface then counts
-// the characters from the start of the document to the caret after every
-// keystroke and caret move (seconds of typing lag in a document of
-// megabytes). While no screen reader listens the editor gets this plain
-// stand-in instead; when one starts listening the stand-in is dropped and the
-// wrapper's own interface is made.
-class QuietEditorInterface : public QAccessibleWidget
+// The editor's interface for screen readers is the code view's own: the
+// component wrapper's counts the characters from the start of the document
+// at every keystroke and caret move (tens of milliseconds per key in a
+// document of megabytes), whether a screen reader listens or not.
+QAccessibleInterface *editorAccessibilityFactory(const QString &className, QObject *object)
 {
-public:
-    explicit QuietEditorInterface(QWidget *editor) : QAccessibleWidget(editor, QAccessible::EditableText) {}
-};
-
-// Whether a screen reader listens, as last told to the editors.
-bool screenReaderListens = false;
-
-QAccessibleInterface *quietEditorFactory(const QString &className, QObject *object)
-{
-    if (className == QLatin1String(ScintillaWidget::staticMetaObject.className()) && !screenReaderListens)
-        return new QuietEditorInterface(static_cast<QWidget *>(object));
+    if (className == QLatin1String(ScintillaWidget::staticMetaObject.className()))
+        return new EditorAccessibility(static_cast<QsciScintillaBase *>(object));
     return nullptr;
-}
-
-// Drops the editor's interface if it is not the one wanted now; the next
-// question about the editor makes the right one.
-void dropStaleInterface(QWidget *editor)
-{
-    QAccessibleInterface *made = QAccessible::queryAccessibleInterface(editor);
-    if (made && (dynamic_cast<QuietEditorInterface *>(made) != nullptr) == screenReaderListens)
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
 }
 
 } // namespace
 
 CodeEditor::CodeEditor(QWidget *parent) : QWidget(parent)
 {
-    static const bool factoryInstalled = (QAccessible::installFactory(&quietEditorFactory), true);
+    static const bool factoryInstalled = (QAccessible::installFactory(&editorAccessibilityFactory), true);
     Q_UNUSED(factoryInstalled);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -111,11 +89,10 @@ CodeEditor::CodeEditor(QWidget *parent) : QWidget(parent)
     connect(m_editor, &QsciScintillaBase::SCN_CHARADDED, this, &CodeEditor::onCharAdded);
     connect(m_editor, &QsciScintillaBase::SCN_MARGINCLICK, this,
             [this](int position, int /*modifiers*/, int /*margin*/) { foldToggleAt(position); });
-    // The Qt wrapper answers every insertion and deletion the editor reports
-    // by counting the characters from the start of the document to the
-    // change, for screen readers: in a document of megabytes that count is
-    // most of a keystroke's time. Nothing else here listens to those reports,
-    // so the editor makes them only while a screen reader is listening.
+    connect(m_editor, &QsciScintillaBase::SCN_MODIFIED, this,
+            [this](int position, int type, const char *, int length) { tellChange(position, type, length); });
+    connect(m_editor, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int) { tellCaret(); });
+    // Changes are told to screen readers only while one listens.
     reportChanges(QAccessible::isActive());
     QAccessible::installActivationObserver(&m_changeReporting);
 }
@@ -127,9 +104,72 @@ CodeEditor::~CodeEditor()
 
 void CodeEditor::reportChanges(bool toScreenReaders)
 {
-    send(Sci::SCI_SETMODEVENTMASK, toScreenReaders ? Sci::SC_MODEVENTMASKALL : 0);
-    screenReaderListens = toScreenReaders;
-    dropStaleInterface(m_editor);
+    // The editor reports a change before it is made, while the text it
+    // replaces and the offset it is made at can still be read. The reports
+    // after the change stay off: the component wrapper answers each of them
+    // by counting the characters from the start of the document.
+    m_reporting = toScreenReaders;
+    send(Sci::SCI_SETMODEVENTMASK, toScreenReaders ? Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE : 0);
+    keepLineIndex(m_editor, toScreenReaders);
+    m_insertion.position = -1;
+    m_toldCaret = -1;
+}
+
+void CodeEditor::tellInsertion()
+{
+    if (m_insertion.position < 0)
+        return;
+    const Pending done = m_insertion;
+    m_insertion.position = -1;
+    QByteArray bytes(done.length + 1, '\0');
+    m_editor->SendScintilla(Sci::SCI_GETTEXTRANGE, done.position, done.position + done.length, bytes.data());
+    bytes.chop(1);
+    QAccessibleTextInsertEvent event(m_editor, done.offset, QString::fromUtf8(bytes));
+    QAccessible::updateAccessibility(&event);
+}
+
+void CodeEditor::tellChange(long position, int type, long length)
+{
+    if (!m_reporting)
+        return;
+    // The insertion before this change is complete now.
+    tellInsertion();
+    if (type & Sci::SC_MOD_BEFOREINSERT) {
+        // Told once it is made (at the next change, caret update or turn of
+        // the event loop), with the text it put in.
+        m_insertion = {position, length, offsetOfPosition(m_editor, position)};
+        QMetaObject::invokeMethod(this, [this] { tellInsertion(); }, Qt::QueuedConnection);
+    } else if (type & Sci::SC_MOD_BEFOREDELETE) {
+        QByteArray bytes(length + 1, '\0');
+        m_editor->SendScintilla(Sci::SCI_GETTEXTRANGE, position, position + length, bytes.data());
+        bytes.chop(1);
+        QAccessibleTextRemoveEvent event(m_editor, offsetOfPosition(m_editor, position), QString::fromUtf8(bytes));
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void CodeEditor::tellCaret()
+{
+    if (!m_reporting)
+        return;
+    tellInsertion();
+    const long anchor = send(Sci::SCI_GETANCHOR);
+    const long caret = send(Sci::SCI_GETCURRENTPOS);
+    if (caret == m_toldCaret && anchor == m_toldAnchor)
+        return;
+    const bool selected = anchor != caret || m_toldAnchor != m_toldCaret;
+    m_toldCaret = caret;
+    m_toldAnchor = anchor;
+    const int caretOffset = offsetOfPosition(m_editor, caret);
+    if (selected) {
+        const int anchorOffset = anchor == caret ? caretOffset : offsetOfPosition(m_editor, anchor);
+        QAccessibleTextSelectionEvent event(m_editor, std::min(anchorOffset, caretOffset),
+                                            std::max(anchorOffset, caretOffset));
+        event.setCursorPosition(caretOffset);
+        QAccessible::updateAccessibility(&event);
+    }
+    QAccessibleTextCursorEvent event(m_editor, caretOffset);
+    QAccessible::updateAccessibility(&event);
 }
 
 void CodeEditor::applyCreationSettings()

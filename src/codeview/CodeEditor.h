@@ -160,6 +160,11 @@ private:
         CodeEditor *m_editor;
     };
     void reportChanges(bool toScreenReaders);
+    // What a screen reader is told: a change the editor is about to make,
+    // the insertion made last, the caret and selection.
+    void tellChange(long position, int type, long length);
+    void tellInsertion();
+    void tellCaret();
     // Every match of the query as byte ranges (start, end), marked; false
     // when the regular expression cannot be read.
     bool searchAll(const QByteArray &query, const text::FindOptions &options, QList<QPair<long, long>> &matches);
@@ -178,6 +183,14 @@ private:
 
     ScintillaWidget *m_editor = nullptr;
     ChangeReporting m_changeReporting{this};
+    bool m_reporting = false;
+    struct Pending {
+        long position = -1; // none
+        long length = 0;
+        int offset = 0;
+    } m_insertion;
+    long m_toldCaret = -1;
+    long m_toldAnchor = -1;
     std::function<void(CodeEditor &)> m_charAddedHandler;
     mutable std::vector<SentMessage> *m_trace = nullptr;
     long m_completionWordStart = -1;

@@ -150,36 +150,58 @@ private slots:
         QCOMPARE(query(e, GETMARGINWIDTHN, 1), 0L);
     }
 
-    // Insertions and deletions are reported, and the wrapper's own
-    // accessibility interface (which reads the text) serves the editor, while
-    // a screen reader listens, one that starts listening after the editor was
-    // made too. Without one the editor keeps quiet and has a stand-in
-    // interface: the wrapper's counts the characters from the start of the
-    // document on every keystroke and caret move, even unasked.
-    void screenReaderSupportOnlyWhileOneListens()
+    // What a screen reader reads of the editor, at offsets in UTF-16 units
+    // (a character outside the basic plane counts two): by line, word and
+    // character, the caret, the length. While one listens the editor keeps
+    // an index of where each line starts, kept up to date as the text
+    // changes before the place read; the answers are the same without it.
+    // (What the screen reader is told at each change is checked over the
+    // accessibility bus, tests/app/atspi_walk.py.)
+    void screenReaderReadsTextAtOffsets()
     {
-        constexpr long kInsertDelete = 0x01 | 0x02, kGetModEventMask = 2378;
         auto restore = qScopeGuard([] { QAccessible::setActive(false); });
         CodeEditor e;
+        e.resize(400, 200);
+        e.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&e));
         QWidget *editor = e.focusProxy();
-        e.setAccessibleName(QStringLiteral("代码视图"));
-        editor->setAccessibleName(QStringLiteral("代码视图")); // makes an interface, listening or not
-        const auto readsText = [&] {
-            QAccessibleInterface *i = QAccessible::queryAccessibleInterface(editor);
-            return i && i->textInterface() != nullptr;
-        };
-        e.insertTextAt(0, QStringLiteral("<p>文字"));
-        QCOMPARE(e.send(kGetModEventMask) & kInsertDelete, 0L);
-        QVERIFY(!readsText());
+        const QString secondLine = QStringLiteral("第二行 word");
+        e.insertTextAt(0, QStringLiteral("<p>文字\U0001F600</p>\r\n") + secondLine);
         QAccessible::setActive(true);
-        QCOMPARE(e.send(kGetModEventMask) & kInsertDelete, kInsertDelete);
-        QVERIFY(readsText());
-        QCOMPARE(QAccessible::queryAccessibleInterface(editor)->textInterface()->text(0, 5), QStringLiteral("<p>文字"));
+        QVERIFY(e.send(2710 /*GETLINECHARACTERINDEX*/) != 0); // the answers below come through the index
+        // Typed and replaced in the first line, before the place read.
+        e.send(GOTOPOS, static_cast<unsigned long>(QStringLiteral("<p>文字").toUtf8().size()));
+        QTest::keyClick(editor, Qt::Key_X);
+        e.send(2160 /*SETSEL*/, 3, 9); // 文字
+        QTest::keyClick(editor, Qt::Key_Y);
+        QCOMPARE(e.text(), QStringLiteral("<p>yx\U0001F600</p>\r\n") + secondLine);
+
+        QAccessibleTextInterface *reader = QAccessible::queryAccessibleInterface(editor)->textInterface();
+        QVERIFY(reader);
+        const int lineStart = int(QStringLiteral("<p>yx\U0001F600</p>\r\n").size());
+        const auto readAll = [&] {
+            QStringList read;
+            int start = 0, end = 0;
+            read << reader->textAtOffset(lineStart + 2, QAccessible::LineBoundary, &start, &end)
+                 << QString::number(start) << QString::number(end);
+            read << reader->textAtOffset(lineStart + 5, QAccessible::WordBoundary, &start, &end)
+                 << QString::number(start) << QString::number(end);
+            read << reader->textBeforeOffset(lineStart, QAccessible::CharBoundary, &start, &end)
+                 << QString::number(start);
+            read << reader->textAfterOffset(1, QAccessible::LineBoundary, &start, &end) << QString::number(start);
+            read << reader->text(5, 7) << QString::number(reader->characterCount())
+                 << QString::number(reader->cursorPosition());
+            return read;
+        };
+        const QStringList expected = {secondLine, QString::number(lineStart), QString::number(lineStart + 8),
+                                      "word", QString::number(lineStart + 4), QString::number(lineStart + 8),
+                                      "\r\n", QString::number(lineStart - 2), // the line end is one step
+                                      secondLine, QString::number(lineStart),
+                                      QStringLiteral("\U0001F600"), QString::number(lineStart + 8), "4"};
+        QCOMPARE(readAll(), expected);
         QAccessible::setActive(false);
-        QCOMPARE(e.send(kGetModEventMask) & kInsertDelete, 0L);
-        QVERIFY(!readsText());
-        e.insertTextAt(5, QStringLiteral("。"));
-        QCOMPARE(e.text(), QStringLiteral("<p>文字。"));
+        QCOMPARE(e.send(2710 /*GETLINECHARACTERINDEX*/), 0L);
+        QCOMPARE(readAll(), expected);
     }
 
     void longLinesWrapAtWords()
