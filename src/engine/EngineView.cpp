@@ -647,6 +647,8 @@ bool EngineView::WriteDocument(const QString &text, const QString &baseFolder)
         m_documentBase = base;
     }
     m_lastWriteSize = text.size();
+    // The marks of the last page's matches never stand over a new one.
+    m_findMarks->setMarks({}, {});
     const QString editable = boolLiteral(m_editMode);
     if (text.size() < kLargePage)
         return evaluate(QStringLiteral("zelvo.write(%1, %2);").arg(scriptLiteral(text), editable)).toBool();

@@ -141,6 +141,13 @@ private slots:
         QTRY_COMPARE(QApplication::focusWidget(), design()->inputWidget());
         QCOMPARE(selection(), QStringLiteral("粗体文字"));
         QTRY_VERIFY(tinted() < 20); // a caret's or a letter's edge at most
+
+        // Another page written into the view while matches are marked: the
+        // marks go with the page they were on.
+        search(QStringLiteral("粗体文字"));
+        QTRY_VERIFY(tinted() > 100);
+        QVERIFY(design()->WriteDocument(QStringLiteral("<html><body><p>别的</p></body></html>")));
+        QTRY_VERIFY(tinted() < 20);
     }
 
     void caseAndWholeWord_data()
