@@ -28,41 +28,44 @@ QString ImageAlign(int index)
     return index >= 0 && index < 5 ? QString::fromLatin1(values[index]) : QStringLiteral("bottom");
 }
 
+namespace {
+
+// Each effect: the old filter, and what today's browsers draw for it.
+struct Effect {
+    const char *filter;
+    const char *style;
+};
+const Effect kEffects[] = {
+    {" ", ""},
+    {"Alpha(Opacity=50)", "opacity:0.5;"},
+    {"Alpha(Opacity=0, FinishOpacity=100, Style=1, StartX=0, StartY=0, FinishX=100, FinishY=140)",
+     "-webkit-mask-image:linear-gradient(145deg,transparent,#000);mask-image:linear-gradient(145deg,transparent,#000);"},
+    {"Alpha(Opacity=10, FinishOpacity=100, Style=2, StartX=30, StartY=30, FinishX=200, FinishY=200)",
+     "-webkit-mask-image:radial-gradient(rgba(0,0,0,0.1),#000);mask-image:radial-gradient(rgba(0,0,0,0.1),#000);"},
+    {"blur(add=true,direction=45,strength=30)", "filter:url(#zelvo-effect-wind);"},
+    {"Wave(Add=0, Freq=60, LightStrength=1, Phase=0, Strength=3)", "filter:url(#zelvo-effect-wave);"},
+    {"gray", "filter:grayscale(1);"},
+    {"flipv", "transform:scaleY(-1);"},
+    {"fliph", "transform:scaleX(-1);"},
+    {"xray", "filter:grayscale(1) invert(1);"},
+    {"invert", "filter:invert(1);"}};
+
+const Effect &effectAt(int index)
+{
+    constexpr int count = int(sizeof kEffects / sizeof kEffects[0]);
+    return kEffects[index >= 0 && index < count ? index : count - 1];
+}
+
+} // namespace
+
 QString ImageFilter(int index)
 {
-    static const char *const filters[] = {
-        " ",
-        "Alpha(Opacity=50)",
-        "Alpha(Opacity=0, FinishOpacity=100, Style=1, StartX=0, StartY=0, FinishX=100, FinishY=140)",
-        "Alpha(Opacity=10, FinishOpacity=100, Style=2, StartX=30, StartY=30, FinishX=200, FinishY=200)",
-        "blur(add=true,direction=45,strength=30)",
-        "Wave(Add=0, Freq=60, LightStrength=1, Phase=0, Strength=3)",
-        "gray",
-        "flipv",
-        "fliph",
-        "xray",
-        "invert"};
-    constexpr int count = int(sizeof filters / sizeof filters[0]);
-    return QString::fromLatin1(filters[index >= 0 && index < count ? index : count - 1]);
+    return QString::fromLatin1(effectAt(index).filter);
 }
 
 QString ImageEffectStyle(int index)
 {
-    static const char *const styles[] = {
-        "",
-        "opacity:0.5;",
-        "-webkit-mask-image:linear-gradient(145deg,transparent,#000);"
-        "mask-image:linear-gradient(145deg,transparent,#000);",
-        "-webkit-mask-image:radial-gradient(rgba(0,0,0,0.1),#000);mask-image:radial-gradient(rgba(0,0,0,0.1),#000);",
-        "filter:url(#zelvo-effect-wind);",
-        "filter:url(#zelvo-effect-wave);",
-        "filter:grayscale(1);",
-        "transform:scaleY(-1);",
-        "transform:scaleX(-1);",
-        "filter:grayscale(1) invert(1);",
-        "filter:invert(1);"};
-    constexpr int count = int(sizeof styles / sizeof styles[0]);
-    return QString::fromLatin1(styles[index >= 0 && index < count ? index : count - 1]);
+    return QString::fromLatin1(effectAt(index).style);
 }
 
 QString ImageEffectFilters(int index)
