@@ -3,6 +3,7 @@
 // attribute or a script), replacing all ends and is undone in one step, the
 // code view takes regular expressions, the bar stays across a view switch,
 // and zoom never reaches the page.
+#include "ShownWindow.h"
 #include "TestSupport.h"
 #include "ScriptedPrompter.h"
 
@@ -79,14 +80,7 @@ private slots:
         prompter = std::make_unique<ScriptedPrompter>();
         lexer = std::make_unique<codeview::LexerConfig>();
         window = std::make_unique<app::MainWindow>(*lexer);
-        window->resize(1000, 700);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        window->initialise();
-        if (QWidget *greeting = window->initialisingWindow())
-            greeting->close();
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QVERIFY(testsupport::showMainWindow(*window, QSize(1000, 700)));
     }
     void cleanupTestCase()
     {

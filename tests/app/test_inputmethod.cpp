@@ -1,6 +1,7 @@
 // Chinese input through an input method: a pre-edit string, then the
 // committed text, land at the caret of each view, and each view tells the
 // input method where its caret is, so the candidate window sits beside it.
+#include "ShownWindow.h"
 #include "TestSupport.h"
 
 #include "app/InitialisingWindow.h"
@@ -52,13 +53,7 @@ private slots:
         qputenv("TMPDIR", testsupport::freshTempDir().toLocal8Bit());
         lexer = std::make_unique<codeview::LexerConfig>();
         window = std::make_unique<app::MainWindow>(*lexer);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        window->initialise();
-        if (QWidget *greeting = window->initialisingWindow())
-            greeting->close();
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QVERIFY(testsupport::showMainWindow(*window));
     }
     void cleanupTestCase() { window.reset(); }
 

@@ -3,6 +3,7 @@
 // inserted WordArt goes after it, and players, sounds and scripts show as
 // placeholders. None of it reaches the page's text. Pixels are counted on
 // the real view: markup can be right while nothing is drawn.
+#include "ShownWindow.h"
 #include "TestSupport.h"
 #include "ScriptedPrompter.h"
 
@@ -96,14 +97,7 @@ private slots:
         prompter = std::make_unique<ScriptedPrompter>();
         lexer = std::make_unique<codeview::LexerConfig>();
         window = std::make_unique<app::MainWindow>(*lexer);
-        window->resize(1000, 700);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        window->initialise();
-        if (QWidget *greeting = window->initialisingWindow())
-            greeting->close();
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QVERIFY(testsupport::showMainWindow(*window, QSize(1000, 700)));
     }
     void cleanupTestCase()
     {

@@ -4,6 +4,7 @@
 // word-processor markup comes in cleaned, its list a real list and its
 // picture copied; plain text keeps its paragraphs; a page saved into another
 // folder keeps finding its files. Each is one undo step.
+#include "ShownWindow.h"
 #include "TestSupport.h"
 #include "ScriptedPrompter.h"
 
@@ -81,14 +82,7 @@ private slots:
         prompter = std::make_unique<ScriptedPrompter>();
         lexer = std::make_unique<codeview::LexerConfig>();
         window = std::make_unique<app::MainWindow>(*lexer);
-        window->resize(1000, 700);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        window->initialise();
-        if (QWidget *greeting = window->initialisingWindow())
-            greeting->close();
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QVERIFY(testsupport::showMainWindow(*window, QSize(1000, 700)));
     }
     void init() { dir = testsupport::freshTempDir(); }
     void cleanupTestCase()
