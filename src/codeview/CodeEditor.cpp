@@ -1,5 +1,6 @@
 #include "codeview/CodeEditor.h"
 #include "codeview/EditorAccessibility.h"
+#include "text/ZoomKeys.h"
 
 #include <Qsci/qsciscintillabase.h>
 
@@ -647,22 +648,20 @@ int CodeEditor::zoom() const
 
 bool CodeEditor::zoomKey(const QKeyEvent *key)
 {
-    if (!(key->modifiers() & Qt::ControlModifier))
-        return false;
-    switch (key->key()) {
-    case Qt::Key_Equal:
-    case Qt::Key_Plus:
+    switch (text::zoomKeyOf(key->key(), key->modifiers())) {
+    case text::ZoomKey::In:
         zoomIn();
         return true;
-    case Qt::Key_Minus:
+    case text::ZoomKey::Out:
         zoomOut();
         return true;
-    case Qt::Key_0:
+    case text::ZoomKey::Reset:
         resetZoom();
         return true;
-    default:
-        return false;
+    case text::ZoomKey::None:
+        break;
     }
+    return false;
 }
 
 // The editor wraps what it has not yet wrapped of a large document in the

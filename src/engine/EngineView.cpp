@@ -2,6 +2,7 @@
 
 #include "engine/PageFolderScheme.h"
 #include "text/Colour.h"
+#include "text/ZoomKeys.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -468,21 +469,18 @@ bool EngineView::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
         // The view's own zoom keys.
-        if (key->modifiers() & Qt::ControlModifier) {
-            switch (key->key()) {
-            case Qt::Key_Equal:
-            case Qt::Key_Plus:
-                zoomIn();
-                return true;
-            case Qt::Key_Minus:
-                zoomOut();
-                return true;
-            case Qt::Key_0:
-                resetZoom();
-                return true;
-            default:
-                break;
-            }
+        switch (text::zoomKeyOf(key->key(), key->modifiers())) {
+        case text::ZoomKey::In:
+            zoomIn();
+            return true;
+        case text::ZoomKey::Out:
+            zoomOut();
+            return true;
+        case text::ZoomKey::Reset:
+            resetZoom();
+            return true;
+        case text::ZoomKey::None:
+            break;
         }
         // The page's undo and redo keys walk the editor's own history; the
         // engine's history knows nothing of insertions and could not redo.
