@@ -131,7 +131,7 @@ private slots:
 private:
     QImage chromium(const QString &file);
     QImage firefox(const QString &file);
-    QImage designView(const QString &html);
+    QImage designView(const QList<Placed> &items);
     QString save(const QString &name, const QString &html);
     QString run(const QString &script) { return m_view->evaluate(script).toString(); }
 
@@ -224,9 +224,9 @@ QImage BrowsersTest::firefox(const QString &file)
     return QImage(shot).convertToFormat(QImage::Format_RGB32);
 }
 
-QImage BrowsersTest::designView(const QString &html)
+QImage BrowsersTest::designView(const QList<Placed> &items)
 {
-    if (!m_view->WriteDocument(html, m_dir))
+    if (!m_view->WriteDocument(pageOf(items), m_dir))
         return {};
     // Drawn when every picture has come and the engine has painted twice.
     if (!QTest::qWaitFor([&] {
@@ -236,12 +236,17 @@ QImage BrowsersTest::designView(const QString &html)
         }, 10000))
         return {};
     // The view shows the new page once its picture has changed from the
-    // last page's and then holds still.
+    // last page's, every object has drawn something, and it holds still.
     QImage shot, before;
     const bool drawn = QTest::qWaitFor([&] {
         before = shot;
         shot = m_view->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        return shot != m_lastShot && shot == before && inkIn(shot, shot.rect()).amount > 0;
+        if (shot == m_lastShot || shot != before)
+            return false;
+        for (const Placed &p : items)
+            if (!inkIn(shot, p.area).amount)
+                return false;
+        return true;
     }, 20000);
     if (!drawn)
         return {};
@@ -273,7 +278,7 @@ void BrowsersTest::wordArtInEveryStyle()
         const QString file = save(QStringLiteral("wordart%1.htm").arg(n), html);
         const QImage browser = chromium(file);
         QVERIFY2(!browser.isNull(), "Chromium made no screenshot");
-        const QImage design = designView(html);
+        const QImage design = designView(pages.at(n));
         QVERIFY(!design.isNull());
         const QImage other = firefox(file);
         for (const Placed &p : pages.at(n)) {
@@ -324,7 +329,7 @@ void BrowsersTest::glowTextAndPictureEffects()
     const QString file = save(QStringLiteral("effects.htm"), html);
     const QImage browser = chromium(file);
     QVERIFY2(!browser.isNull(), "Chromium made no screenshot");
-    const QImage design = designView(html);
+    const QImage design = designView(items);
     QVERIFY(!design.isNull());
 
     for (int e = 0; e < 2; ++e) {
